@@ -1,0 +1,156 @@
+#include "MainWindow.h"
+
+#include "TabPage.h"
+#include "data/Analysis.h"
+#include "data/EntryGridPage.h"
+#include "platform/HelpViewer.h"
+#include "platform/MessageBox.h"
+#include "stats/StatisticsPage.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace qb {
+namespace {
+
+const QString kCaption = QStringLiteral("Quantorelle Brindel");
+const QString kHelpFileName = QStringLiteral("QUANTORELLEBRINDEL.HLP");
+
+// Client area of the window below the menu bar, and the tab control inside it.
+const QSize kClientSize(Px(12525), Px(8430));
+const QRect kTabControl = TwipsRect(120, 120, 12255, 8175);
+
+} // namespace
+
+MainWindow::MainWindow(Analysis& analysis, Services services, QWidget* parent)
+    : QMainWindow(parent), analysis_(analysis), services_(std::move(services)) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(kCaption);
+    BuildPages();
+    BuildMenus();
+    setFixedSize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
+    Form_Load();
+}
+
+void MainWindow::BuildPages() {
+    auto* client = new QWidget(this);
+    client->setFixedSize(kClientSize);
+    setCentralWidget(client);
+    tabs_ = new QTabWidget(client);
+    tabs_->setObjectName(QStringLiteral("SSTab"));
+    tabs_->setGeometry(kTabControl);
+    // A click on a tab takes the focus, so the field left is normalised before the switch.
+    tabs_->setFocusPolicy(Qt::StrongFocus);
+    grid_ = new EntryGridPage(analysis_);
+    statistics_ = new StatisticsPage(analysis_);
+    tabs_->addTab(grid_, QStringLiteral("1. Ingresso Dati Rilevati"));
+    tabs_->addTab(statistics_, QStringLiteral("2. Statistiche"));
+    tabs_->addTab(new TabPage, QStringLiteral("3. Analisi Grafica"));
+    tabs_->addTab(new TabPage, QStringLiteral("4. Previsioni"));
+    const QPoint pageOffset = grid_->mapTo(tabs_, QPoint(0, 0));
+    for (int i = 0; i < tabs_->count(); ++i) {
+        static_cast<TabPage*>(tabs_->widget(i))->AlignToTabControl(pageOffset);
+    }
+    connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::SSTab_Click);
+}
+
+QAction* MainWindow::AddAction(QMenu* menu, const QString& name, const QString& caption,
+                               const QKeySequence& shortcut) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    a->setShortcut(shortcut);
+    a->setShortcutContext(Qt::WindowShortcut);
+    return a;
+}
+
+void MainWindow::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("MenuFile"));
+    AddAction(file, QStringLiteral("MenuNuovo"), QStringLiteral("Nuovo"), QKeySequence("Ctrl+N"));
+    AddAction(file, QStringLiteral("MenuApri"), QStringLiteral("Apri..."),
+              QKeySequence("Ctrl+F12"));
+    AddAction(file, QStringLiteral("MenuSalva"), QStringLiteral("Salva"), QKeySequence("Shift+F12"));
+    AddAction(file, QStringLiteral("MenuSalvaNome"), QStringLiteral("Salva col nome..."));
+    file->addSeparator()->setObjectName(QStringLiteral("MenuNull0"));
+    AddAction(file, QStringLiteral("MenuStampa"), QStringLiteral("Stampa"),
+              QKeySequence("Ctrl+Shift+F12"));
+    file->addSeparator()->setObjectName(QStringLiteral("MenuNull1"));
+    connect(AddAction(file, QStringLiteral("MenuEsci"), QStringLiteral("Esci"),
+                      QKeySequence("Ctrl+X")),
+            &QAction::triggered, this, &MainWindow::MenuEsci_Click);
+
+    QMenu* about = menuBar()->addMenu(QStringLiteral("?"));
+    about->setObjectName(QStringLiteral("MenuAbout0"));
+    connect(AddAction(about, QStringLiteral("MenuAbout1"), QStringLiteral("Guida in linea"),
+                      QKeySequence(Qt::Key_F1)),
+            &QAction::triggered, this, &MainWindow::MenuAbout1_Click);
+    AddAction(about, QStringLiteral("MenuAbout2"), QStringLiteral("Informazioni su..."));
+}
+
+QAction* MainWindow::action(const QString& name) const { return findChild<QAction*>(name); }
+
+void MainWindow::Form_Load() {
+    grid_->InitGrid();
+    ClearStatisticsPage();
+    ClearPredictionPage();
+    analysis_.invalidateStatistics();
+    tabs_->setCurrentIndex(DataPage);
+}
+
+void MainWindow::ClearStatisticsPage() {
+    analysis_.setBusy(true);
+    analysis_.clearResultCaptions();
+    analysis_.setBusy(false);
+}
+
+void MainWindow::ClearPredictionPage() {
+    analysis_.setBusy(true);
+    analysis_.clearHistory();
+    analysis_.setBusy(false);
+}
+
+void MainWindow::SSTab_Click(int page) {
+    if (page == DataPage) {
+        grid_->Cmb_NumDati()->setFocus();
+        return;
+    }
+    if (!analysis_.computeStatistics()) {
+        TabSwitchFailure();
+    }
+}
+
+void MainWindow::TabSwitchFailure() {
+    analysis_.invalidateStatistics();
+    ClearStatisticsPage();
+    ClearPredictionPage();
+}
+
+void MainWindow::MenuAbout1_Click() {
+    const QString file = QDir(services_.programDirectory).filePath(kHelpFileName);
+    if (!services_.help.ShowContents(file)) {
+        services_.messages.Show(QStringLiteral("File di Help errato o mancante"), kErrorStyle,
+                                windowTitle());
+    }
+}
+
+void MainWindow::MenuEsci_Click() { close(); }
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+    e->accept();
+    QApplication::quit(); // the program ends at once, whatever other window is open
+}
+
+void MainWindow::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized)) {
+        // The size is fixed: undo a maximise once the window system has finished it.
+        QTimer::singleShot(0, this, [this] { setWindowState(windowState() & ~Qt::WindowMaximized); });
+    }
+}
+
+} // namespace qb

@@ -1,0 +1,86 @@
+#include "EntryField.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <optional>
+
+namespace qb {
+namespace {
+
+bool IsControlLetter(const QKeyEvent& e) {
+    const auto mods = e.modifiers();
+    return (mods & Qt::ControlModifier) && !(mods & Qt::AltModifier) && e.key() >= Qt::Key_A &&
+           e.key() <= Qt::Key_Z;
+}
+
+// The character a key event types, as the filter sees it; nullopt for keys that type nothing.
+std::optional<char16_t> CharacterCode(const QKeyEvent& e) {
+    switch (e.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return kEnterKey;
+    case Qt::Key_Backspace:
+        return e.modifiers() & Qt::ControlModifier ? char16_t(127) : kBackspaceKey;
+    case Qt::Key_Escape:
+        return char16_t(27);
+    default:
+        break;
+    }
+    if (IsControlLetter(e)) {
+        return char16_t(e.key() - Qt::Key_A + 1);
+    }
+    const QString text = e.text();
+    if (text.isEmpty() || (text.size() == 1 && text[0].unicode() == 127)) {
+        return std::nullopt;
+    }
+    return text.size() == 1 ? text[0].unicode() : char16_t(0xFFFF);
+}
+
+} // namespace
+
+EntryField::EntryField(Filter filter, QWidget* parent) : QLineEdit(parent), filter_(filter) {}
+
+bool EntryField::event(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride && IsControlLetter(*static_cast<QKeyEvent*>(e))) {
+        e->ignore(); // let the window's shortcut run, or the key reach the filter
+        return true;
+    }
+    return QLineEdit::event(e);
+}
+
+void EntryField::keyPressEvent(QKeyEvent* e) {
+    const auto code = CharacterCode(*e);
+    if (!code) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
+    const KeyDecision decision = filter_(text(), *code);
+    if (decision.replacement) {
+        setText(*decision.replacement);
+        setCursorPosition(int(text().size()));
+    }
+    if (decision.navigate) {
+        e->accept();
+        emit enterPressed();
+    } else if (decision.accepted) {
+        QLineEdit::keyPressEvent(e);
+    } else {
+        e->accept();
+    }
+}
+
+void EntryField::focusInEvent(QFocusEvent* e) {
+    QLineEdit::focusInEvent(e);
+    if (!text().isEmpty()) {
+        selectAll();
+    }
+}
+
+void EntryField::focusOutEvent(QFocusEvent* e) {
+    QLineEdit::focusOutEvent(e);
+    if (e->reason() != Qt::PopupFocusReason && e->reason() != Qt::ActiveWindowFocusReason) {
+        emit focusLost();
+    }
+}
+
+} // namespace qb

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "KeyFilter.h"
+
+#include <QLineEdit>
+
+namespace qb {
+
+// A line edit whose typed characters pass a key filter first. Control characters (Ctrl+letter)
+// count as characters, so clipboard and undo shortcuts are refused and window shortcuts such as
+// Ctrl+X reach the menu; keys that type nothing (arrows, Delete, Home, End) edit as usual.
+class EntryField : public QLineEdit {
+    Q_OBJECT
+public:
+    using Filter = KeyDecision (*)(QStringView text, char16_t code);
+
+    explicit EntryField(Filter filter, QWidget* parent = nullptr);
+
+signals:
+    void enterPressed();
+    // Focus moved to another control of the program (not a menu or another application).
+    void focusLost();
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+private:
+    Filter filter_;
+};
+
+} // namespace qb

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace qb {
+
+// Character codes the entry fields react to.
+inline constexpr char16_t kEnterKey = 13;
+inline constexpr char16_t kBackspaceKey = 8;
+
+struct KeyDecision {
+    bool accepted = false;              // the field takes the character
+    bool navigate = false;              // Enter: move the focus on
+    std::optional<QString> replacement; // the field's text becomes this first, caret at its end
+};
+
+// The entry fields' key filter, judged on the field's whole text (not on the selection): digits
+// and Backspace pass; a minus only into an empty field; a point into an empty field gives "0.",
+// and is refused wherever the text already holds one; everything else is refused.
+KeyDecision FilterEntryKey(QStringView text, char16_t code);
+
+} // namespace qb

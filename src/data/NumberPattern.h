@@ -1,0 +1,36 @@
+#pragma once
+
+#include "DecimalForm.h"
+#include "Real.h"
+
+#include <QChar>
+#include <QString>
+#include <string_view>
+
+namespace qb {
+
+// A display pattern such as "##############0.00000": a leading minus for negative values, at
+// least as many integer digits as the pattern has zeros before the point, no grouping, exactly
+// as many decimals as it has zeros after it, halves rounded away from zero.
+struct NumberPattern {
+    int minIntegerDigits = 1;
+    int decimals = 0;
+
+    static NumberPattern FromText(std::string_view pattern);
+};
+
+inline const NumberPattern kMeanPattern = NumberPattern::FromText("##############0.00000");
+inline const NumberPattern kCoefficientPattern =
+    NumberPattern::FromText("##############0.00000000");
+
+// The pattern applied to a decimal form; a value that rounds to zero shows no minus sign.
+QString FormatNumber(const DecimalForm& form, NumberPattern pattern, QChar decimalSeparator);
+
+inline QString FormatNumber(double value, NumberPattern pattern, QChar decimalSeparator) {
+    return FormatNumber(DecimalFormOf(value), pattern, decimalSeparator);
+}
+inline QString FormatNumber(Real value, NumberPattern pattern, QChar decimalSeparator) {
+    return FormatNumber(DecimalFormOf(value), pattern, decimalSeparator);
+}
+
+} // namespace qb

@@ -1,0 +1,181 @@
+#include "TextValue.h"
+
+#include <quadmath.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <locale.h>
+
+namespace qb {
+namespace {
+
+// Bound for exponents, far beyond any representable magnitude, so that arithmetic on them
+// cannot overflow however many digits a text holds.
+constexpr long long kExponentLimit = 1'000'000'000'000LL;
+
+bool IsIgnored(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool IsOctalDigit(QChar c) { return c >= u'0' && c <= u'7'; }
+bool IsHexDigit(QChar c) {
+    return IsDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+class Scanner {
+public:
+    explicit Scanner(QStringView text) {
+        kept_.reserve(text.size());
+        for (QChar c : text) {
+            if (!IsIgnored(c)) {
+                kept_.append(c);
+            }
+        }
+    }
+
+    bool AtEnd() const { return pos_ >= kept_.size(); }
+    QChar Peek(qsizetype ahead = 0) const {
+        return pos_ + ahead < kept_.size() ? kept_[pos_ + ahead] : QChar();
+    }
+    bool TakeIf(char16_t c) {
+        if (!AtEnd() && kept_[pos_] == c) {
+            ++pos_;
+            return true;
+        }
+        return false;
+    }
+    bool TakeIfEither(char16_t a, char16_t b) { return TakeIf(a) || TakeIf(b); }
+
+    template <typename Pred> std::string TakeWhile(Pred pred) {
+        std::string out;
+        while (!AtEnd() && pred(kept_[pos_])) {
+            out.push_back(static_cast<char>(kept_[pos_].unicode()));
+            ++pos_;
+        }
+        return out;
+    }
+    void Rewind(qsizetype to) { pos_ = to; }
+    qsizetype Position() const { return pos_; }
+
+private:
+    QString kept_;
+    qsizetype pos_ = 0;
+};
+
+std::string OctalToHex(const std::string& octal) {
+    std::string bits;
+    bits.reserve(octal.size() * 3 + 3);
+    for (char d : octal) {
+        const int v = d - '0';
+        bits.push_back(v & 4 ? '1' : '0');
+        bits.push_back(v & 2 ? '1' : '0');
+        bits.push_back(v & 1 ? '1' : '0');
+    }
+    bits.insert(0, (4 - bits.size() % 4) % 4, '0');
+    std::string hex;
+    for (std::size_t i = 0; i < bits.size(); i += 4) {
+        const int nibble = (bits[i] - '0') * 8 + (bits[i + 1] - '0') * 4 + (bits[i + 2] - '0') * 2 +
+                           (bits[i + 3] - '0');
+        hex.push_back("0123456789abcdef"[nibble]);
+    }
+    return hex;
+}
+
+std::string RadixLiteral(Scanner& s) {
+    if (s.TakeIfEither(u'H', u'h')) {
+        const std::string digits = s.TakeWhile(IsHexDigit);
+        return digits.empty() ? std::string() : "0x" + digits;
+    }
+    if (s.TakeIfEither(u'O', u'o')) {
+        const std::string digits = s.TakeWhile(IsOctalDigit);
+        return digits.empty() ? std::string() : "0x" + OctalToHex(digits);
+    }
+    return {};
+}
+
+long long ExponentPart(Scanner& s) {
+    const qsizetype start = s.Position();
+    if (!s.TakeIfEither(u'E', u'e')) {
+        return 0;
+    }
+    const bool negative = s.TakeIf(u'-');
+    if (!negative) {
+        s.TakeIf(u'+');
+    }
+    if (!IsDigit(s.Peek())) {
+        s.Rewind(start); // "1E" or "1E+" stops before the letter
+        return 0;
+    }
+    long long value = 0;
+    while (IsDigit(s.Peek())) {
+        value = std::min(kExponentLimit, value * 10 + (s.Peek().unicode() - u'0'));
+        s.TakeIf(s.Peek().unicode());
+    }
+    return negative ? -value : value;
+}
+
+std::string DecimalLiteral(Scanner& s) {
+    const bool negative = s.TakeIf(u'-');
+    if (!negative) {
+        s.TakeIf(u'+');
+    }
+    std::string digits = s.TakeWhile(IsDigit);
+    std::string fraction;
+    if (s.TakeIf(u'.')) {
+        fraction = s.TakeWhile(IsDigit);
+    }
+    if (digits.empty() && fraction.empty()) {
+        return {};
+    }
+    const long long fractionDigits =
+        std::min<long long>(kExponentLimit, static_cast<long long>(fraction.size()));
+    const long long exponent = ExponentPart(s) - fractionDigits;
+    digits += fraction;
+    const auto firstSignificant = digits.find_first_not_of('0');
+    digits = firstSignificant == std::string::npos ? "0" : digits.substr(firstSignificant);
+    return (negative ? "-" : "") + digits + "e" + std::to_string(exponent);
+}
+
+locale_t CLocale() {
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return c;
+}
+
+} // namespace
+
+std::string NumericLiteral(QStringView text) {
+    Scanner s(text);
+    if (s.TakeIf(u'&')) {
+        return RadixLiteral(s);
+    }
+    return DecimalLiteral(s);
+}
+
+namespace {
+
+std::optional<double> LiteralDouble(const std::string& literal) {
+    if (literal.empty()) {
+        return 0.0;
+    }
+    errno = 0;
+    const double v = strtod_l(literal.c_str(), nullptr, CLocale());
+    if (errno == ERANGE && std::isinf(v)) {
+        return std::nullopt;
+    }
+    return v;
+}
+
+} // namespace
+
+std::optional<double> TextValue(QStringView text) { return LiteralDouble(NumericLiteral(text)); }
+
+std::optional<Real> TextValueExtended(QStringView text) {
+    const std::string literal = NumericLiteral(text);
+    if (!LiteralDouble(literal)) {
+        return std::nullopt;
+    }
+    return literal.empty() ? Real(0) : strtoflt128(literal.c_str(), nullptr);
+}
+
+} // namespace qb
