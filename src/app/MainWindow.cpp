@@ -52,10 +52,6 @@ void MainWindow::BuildPages() {
     tabs_->addTab(statistics_, QStringLiteral("2. Statistiche"));
     tabs_->addTab(new TabPage, QStringLiteral("3. Analisi Grafica"));
     tabs_->addTab(new TabPage, QStringLiteral("4. Previsioni"));
-    const QPoint pageOffset = grid_->mapTo(tabs_, QPoint(0, 0));
-    for (int i = 0; i < tabs_->count(); ++i) {
-        static_cast<TabPage*>(tabs_->widget(i))->AlignToTabControl(pageOffset);
-    }
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::SSTab_Click);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QTabWidget>
 #include <QWidget>
 
 namespace qb {
@@ -13,17 +14,18 @@ inline QRect TwipsRect(int left, int top, int width, int height) {
 }
 
 // A page of the tab control whose controls are placed relative to the tab control's top left
-// corner, as the layout tables give them: they sit on a canvas shifted back by the offset at
-// which the tab control shows its pages.
+// corner: they sit on a canvas shifted back by the offset at which the tab control shows its
+// pages, known once the tab control has laid the page out.
 class TabPage : public QWidget {
 public:
     explicit TabPage(QWidget* parent = nullptr) : QWidget(parent), canvas_(new QWidget(this)) {
         canvas_->resize(Px(12255), Px(8175));
     }
 
-    void AlignToTabControl(QPoint pageOffset) { canvas_->move(-pageOffset); }
-
 protected:
+    void showEvent(QShowEvent*) override { AlignCanvas(); }
+    void resizeEvent(QResizeEvent*) override { AlignCanvas(); }
+
     QWidget* canvas() const { return canvas_; }
 
     template <typename W> W* Place(W* widget, int left, int top, int width, int height) {
@@ -33,6 +35,15 @@ protected:
     }
 
 private:
+    void AlignCanvas() {
+        for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+            if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+                canvas_->move(-mapTo(tabs, QPoint(0, 0)));
+                return;
+            }
+        }
+    }
+
     QWidget* canvas_;
 };
 

@@ -49,8 +49,11 @@ const std::array<SymbolPlace, 8>& SymbolPlaces() {
 }
 
 QFont HeadingFont() {
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setStyleHint(QFont::SansSerif);
+    // Where the classic bitmap face is missing, a metric-compatible Arial keeps the captions
+    // within their labels.
+    QFont f;
+    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
+                   QStringLiteral("Liberation Sans")});
     f.setPointSizeF(9.75);
     f.setBold(true);
     return f;

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs what the project needs on Debian 12 (only what is missing), builds it, then starts
+# the program ("run") or runs the whole test suite ("test").
+set -euo pipefail
+
+mode=${1:-run}
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build"
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev fonts-liberation
+    libgtest-dev libbenchmark-dev libgmp-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+werror=OFF
+[ "${CI:-}" = true ] && werror=ON
+cmake -S "$root" -B "$build" -G Ninja -DQB_WARNINGS_AS_ERRORS="$werror" >/dev/null
+cmake --build "$build"
+
+case "$mode" in
+run)
+    exec "$build/quantorelle-brindel"
+    ;;
+test)
+    cd "$build"
+    exec ctest --output-on-failure
+    ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,195 @@
+// The entry grid as a user meets it: typing under the key filter, Enter walking, focus rules
+// and row-count choices.
+#include "ProgramUnderTest.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+
+using namespace qb;
+
+class EntryGridTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<ProgramUnderTest> p;
+
+private slots:
+    void init() {
+        p = std::make_unique<ProgramUnderTest>();
+        QVERIFY(p->ready);
+    }
+    void cleanup() { p.reset(); }
+
+    void startsWithTwoActiveEmptyRows() {
+        QComboBox* combo = p->grid().Cmb_NumDati();
+        QCOMPARE(combo->count(), 29);
+        QCOMPARE(combo->itemText(0), QStringLiteral("2"));
+        QCOMPARE(combo->itemText(28), QStringLiteral("30"));
+        QCOMPARE(combo->currentText(), QStringLiteral("2"));
+        for (int i = 0; i < kRowCapacity; ++i) {
+            const bool active = i < 2;
+            QCOMPARE(p->grid().Chk_Linea(i)->isChecked(), active);
+            QCOMPARE(p->grid().Chk_Linea(i)->isEnabled(), active);
+            QCOMPARE(p->X(i)->isEnabled(), active);
+            QCOMPARE(p->Y(i)->isEnabled(), active);
+            QVERIFY(p->X(i)->text().isEmpty());
+        }
+        QCOMPARE(p->grid().Chk_Linea(9)->text(), QStringLiteral("Dato 10:"));
+        QCOMPARE(p->X(0)->palette().color(QPalette::Base), QColor(Qt::white));
+        QCOMPARE(QApplication::focusWidget(), p->X(0));
+    }
+
+    void keyFilter_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("digits") << "123" << "123";
+        QTest::newRow("decimal") << "12.5" << "12.5";
+        QTest::newRow("point into empty field") << "." << "0.";
+        QTest::newRow("point then digit") << ".5" << "0.5";
+        QTest::newRow("second point refused") << "1.2.3" << "1.23";
+        QTest::newRow("leading minus") << "-5" << "-5";
+        QTest::newRow("minus after digit refused") << "5-3" << "53";
+        QTest::newRow("comma refused") << "1,5" << "15";
+        QTest::newRow("exponent letter refused") << "1e5" << "15";
+        QTest::newRow("plus refused") << "+3" << "3";
+        QTest::newRow("blank refused") << "4 2" << "42";
+        QTest::newRow("letters refused") << "abc7" << "7";
+    }
+    void keyFilter() {
+        QFETCH(QString, typed);
+        QFETCH(QString, text);
+        p->TypeInto(p->X(0), typed);
+        QCOMPARE(p->X(0)->text(), text);
+        QCOMPARE(p->analysis.row(0).x, text);
+    }
+
+    void pointInEmptyFieldPutsCaretAfterIt() {
+        p->TypeInto(p->Y(1), QStringLiteral("."));
+        QCOMPARE(p->Y(1)->cursorPosition(), 2);
+    }
+
+    void backspaceAndArrowsStillEdit() {
+        p->TypeInto(p->X(0), QStringLiteral("123"));
+        QTest::keyClick(p->X(0), Qt::Key_Backspace);
+        QTest::keyClick(p->X(0), Qt::Key_Home);
+        QTest::keyClick(p->X(0), Qt::Key_Delete);
+        QCOMPARE(p->X(0)->text(), QStringLiteral("2"));
+    }
+
+    void selectedTextRefusesMinusAndPointButDigitReplacesIt() {
+        p->TypeInto(p->X(0), QStringLiteral("1.5"));
+        QTest::keyClick(p->X(0), Qt::Key_Return); // to Y(0)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), p->X(0));
+        QCOMPARE(p->X(0)->selectedText(), QStringLiteral("1.5"));
+        QTest::keyClicks(p->X(0), QStringLiteral("-."));
+        QCOMPARE(p->X(0)->text(), QStringLiteral("1.5"));
+        QTest::keyClicks(p->X(0), QStringLiteral("7"));
+        QCOMPARE(p->X(0)->text(), QStringLiteral("7"));
+    }
+
+    void clipboardShortcutsRefused() {
+        QApplication::clipboard()->setText(QStringLiteral("99"));
+        p->TypeInto(p->X(0), QStringLiteral("12"));
+        QTest::keyClick(p->X(0), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(p->X(0), Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(p->X(0), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(p->X(0)->text(), QStringLiteral("12"));
+    }
+
+    void enterWalksTheActiveRowsAndWraps() {
+        p->X(0)->setFocus();
+        const QList<QWidget*> expected = {p->Y(0), p->X(1), p->Y(1), p->X(0)};
+        for (QWidget* next : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+    }
+
+    void enterCrossesToTheRightHalfAndWrapsFromTheLastRow() {
+        p->ChooseRowCount(30);
+        p->Y(14)->setFocus();
+        QTest::keyClick(p->Y(14), Qt::Key_Enter);
+        QCOMPARE(QApplication::focusWidget(), p->X(15));
+        p->Y(29)->setFocus();
+        QTest::keyClick(p->Y(29), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), p->X(0));
+    }
+
+    void focusLossNormalisesTheText_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << "" << "0";
+        QTest::newRow("minus alone") << "-" << "0";
+        QTest::newRow("point alone") << "." << "0";
+        QTest::newRow("trailing point") << "12." << "12";
+        QTest::newRow("leading zeros") << "007" << "7";
+        QTest::newRow("trailing zero") << "1.50" << "1.5";
+        QTest::newRow("below one") << ".5" << ".5";
+        QTest::newRow("negative below one") << "-0.250" << "-.25";
+        QTest::newRow("fifteen digits") << "3.14159265358979323" << "3.14159265358979";
+        QTest::newRow("large") << "1000000000000000" << "1E+15";
+        QTest::newRow("small") << "0.000015" << "1.5E-05";
+    }
+    void focusLossNormalisesTheText() {
+        QFETCH(QString, typed);
+        QFETCH(QString, text);
+        p->TypeInto(p->X(0), typed);
+        QTest::keyClick(p->X(0), Qt::Key_Tab);
+        QCOMPARE(p->X(0)->text(), text);
+    }
+
+    void tabbingThroughAnEmptyFieldLeavesZeroAndInvalidates() {
+        p->analysis.appendHistoryItem(QStringLiteral("X = 1 / Y = 2"));
+        p->X(1)->setFocus();
+        QTest::keyClick(p->X(1), Qt::Key_Tab);
+        QCOMPARE(p->X(1)->text(), QStringLiteral("0"));
+        QVERIFY(p->analysis.history().isEmpty());
+    }
+
+    void overflowingTextStaysAsTyped() {
+        p->X(0)->setText(QStringLiteral("1e400"));
+        p->X(0)->setFocus();
+        QTest::keyClick(p->X(0), Qt::Key_Tab);
+        QCOMPARE(p->X(0)->text(), QStringLiteral("1e400"));
+    }
+
+    void anEditEmptiesTheHistoryButACheckBoxDoesNot() {
+        p->analysis.appendHistoryItem(QStringLiteral("X = 1 / Y = 2"));
+        p->grid().Chk_Linea(1)->click();
+        QCOMPARE(p->analysis.history().size(), 1);
+        QVERIFY(!p->analysis.row(1).used);
+        p->TypeInto(p->Y(0), QStringLiteral("4"));
+        QVERIFY(p->analysis.history().isEmpty());
+    }
+
+    void rowCountChoicesRecheckAndEmptyRows() {
+        p->ChooseRowCount(30);
+        for (int i = 0; i < kRowCapacity; ++i) {
+            QVERIFY(p->grid().Chk_Linea(i)->isChecked());
+            QVERIFY(p->X(i)->isEnabled());
+        }
+        QCOMPARE(QApplication::focusWidget(), p->X(0));
+        p->EnterRows({{"1", "2"}, {"3", "4"}, {"5", "6"}});
+        p->TypeInto(p->X(29), QStringLiteral("9"));
+        p->grid().Chk_Linea(1)->click();
+        QVERIFY(!p->grid().Chk_Linea(1)->isChecked());
+
+        p->ChooseRowCount(2);
+        QCOMPARE(p->analysis.rowCount(), 2);
+        QVERIFY(p->grid().Chk_Linea(1)->isChecked());
+        QCOMPARE(p->X(1)->text(), QStringLiteral("3"));
+        for (int i = 2; i < kRowCapacity; ++i) {
+            QVERIFY(p->X(i)->text().isEmpty());
+            QVERIFY(!p->X(i)->isEnabled());
+            QVERIFY(!p->grid().Chk_Linea(i)->isChecked());
+            QVERIFY(!p->grid().Chk_Linea(i)->isEnabled());
+        }
+        QVERIFY(p->X(5)->palette().color(QPalette::Base) != QColor(Qt::white));
+
+        p->ChooseRowCount(3);
+        QVERIFY(p->X(2)->text().isEmpty()); // a row brought back is empty
+    }
+};
+
+QTEST_MAIN(EntryGridTest)
+#include "test_entry_grid.moc"
