@@ -70,15 +70,16 @@ void MainWindow::BuildMenus() {
     AddAction(file, QStringLiteral("MenuNuovo"), QStringLiteral("Nuovo"), QKeySequence("Ctrl+N"));
     AddAction(file, QStringLiteral("MenuApri"), QStringLiteral("Apri..."),
               QKeySequence("Ctrl+F12"));
-    AddAction(file, QStringLiteral("MenuSalva"), QStringLiteral("Salva"), QKeySequence("Shift+F12"));
+    AddAction(file, QStringLiteral("MenuSalva"), QStringLiteral("Salva"),
+              QKeySequence("Shift+F12"));
     AddAction(file, QStringLiteral("MenuSalvaNome"), QStringLiteral("Salva col nome..."));
     file->addSeparator()->setObjectName(QStringLiteral("MenuNull0"));
     AddAction(file, QStringLiteral("MenuStampa"), QStringLiteral("Stampa"),
               QKeySequence("Ctrl+Shift+F12"));
     file->addSeparator()->setObjectName(QStringLiteral("MenuNull1"));
-    connect(AddAction(file, QStringLiteral("MenuEsci"), QStringLiteral("Esci"),
-                      QKeySequence("Ctrl+X")),
-            &QAction::triggered, this, &MainWindow::MenuEsci_Click);
+    connect(
+        AddAction(file, QStringLiteral("MenuEsci"), QStringLiteral("Esci"), QKeySequence("Ctrl+X")),
+        &QAction::triggered, this, &MainWindow::MenuEsci_Click);
 
     QMenu* about = menuBar()->addMenu(QStringLiteral("?"));
     about->setObjectName(QStringLiteral("MenuAbout0"));
@@ -88,7 +89,9 @@ void MainWindow::BuildMenus() {
     AddAction(about, QStringLiteral("MenuAbout2"), QStringLiteral("Informazioni su..."));
 }
 
-QAction* MainWindow::action(const QString& name) const { return findChild<QAction*>(name); }
+QAction* MainWindow::action(const QString& name) const {
+    return findChild<QAction*>(name);
+}
 
 void MainWindow::Form_Load() {
     grid_->InitGrid();
@@ -134,7 +137,9 @@ void MainWindow::MenuAbout1_Click() {
     }
 }
 
-void MainWindow::MenuEsci_Click() { close(); }
+void MainWindow::MenuEsci_Click() {
+    close();
+}
 
 void MainWindow::closeEvent(QCloseEvent* e) {
     e->accept();
@@ -145,7 +150,8 @@ void MainWindow::changeEvent(QEvent* e) {
     QMainWindow::changeEvent(e);
     if (e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized)) {
         // The size is fixed: undo a maximise once the window system has finished it.
-        QTimer::singleShot(0, this, [this] { setWindowState(windowState() & ~Qt::WindowMaximized); });
+        QTimer::singleShot(0, this,
+                           [this] { setWindowState(windowState() & ~Qt::WindowMaximized); });
     }
 }
 

@@ -8,7 +8,9 @@ namespace qb {
 
 // Layout unit of the pages: 1440 twips to the inch, 15 twips to a logical pixel.
 inline constexpr int kTwipsPerPixel = 15;
-inline int Px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+inline int Px(int twips) {
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
 inline QRect TwipsRect(int left, int top, int width, int height) {
     return {Px(left), Px(top), Px(width), Px(height)};
 }

@@ -87,7 +87,9 @@ bool Analysis::computeStatistics() {
     return true;
 }
 
-void Analysis::clearResultCaptions() { setCaptions({}); }
+void Analysis::clearResultCaptions() {
+    setCaptions({});
+}
 
 void Analysis::setCaptions(const std::array<QString, FigureCount>& captions) {
     captions_ = captions;

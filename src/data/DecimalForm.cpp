@@ -8,7 +8,9 @@
 namespace qb {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads "[-]d<sep>ddd...e[+-]xx" as printed by scientific formatting, whatever character the
 // C library used as the decimal separator.
@@ -38,9 +40,9 @@ DecimalForm ParseScientific(const char* text) {
 
 DecimalForm DecimalFormOf(double value) {
     char buffer[64];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer - 1, value,
-                                   std::chars_format::scientific, 14)
-                         .ptr;
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer - 1, value, std::chars_format::scientific, 14)
+            .ptr;
     *end = '\0';
     return ParseScientific(buffer);
 }

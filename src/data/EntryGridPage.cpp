@@ -29,8 +29,8 @@ void SetBackground(QWidget* w, const QColor& colour) {
 
 EntryGridPage::EntryGridPage(Analysis& analysis, QWidget* parent)
     : TabPage(parent), analysis_(analysis) {
-    Place(new QLabel(QStringLiteral("Numero di misure (coppie X,Y):"), canvas()), 1560, 990,
-          2295, 255);
+    Place(new QLabel(QStringLiteral("Numero di misure (coppie X,Y):"), canvas()), 1560, 990, 2295,
+          255);
     rowCount_ = Place(new QComboBox(canvas()), 3840, 960, 855, 315);
     rowCount_->setObjectName(QStringLiteral("Cmb_NumDati"));
     rowCount_->setMaxVisibleItems(29);
@@ -77,10 +77,12 @@ void EntryGridPage::BuildRow(int i) {
 
 EntryField* EntryGridPage::BuildField(Column column, int i, int left, int top) {
     auto* field = Place(new EntryField(FilterEntryKey, canvas()), left, top, 1095, 285);
-    field->setObjectName(QStringLiteral("%1_%2").arg(column == Column::X ? "Txt_X" : "Txt_Y").arg(i));
+    field->setObjectName(
+        QStringLiteral("%1_%2").arg(column == Column::X ? "Txt_X" : "Txt_Y").arg(i));
     connect(field, &QLineEdit::textChanged, this,
             [this, column, i](const QString& text) { analysis_.setText(column, i, text); });
-    connect(field, &EntryField::enterPressed, this, [this, column, i] { EnterNavigation(column, i); });
+    connect(field, &EntryField::enterPressed, this,
+            [this, column, i] { EnterNavigation(column, i); });
     connect(field, &EntryField::focusLost, this,
             [this, column, i] { analysis_.normaliseText(column, i); });
     return field;

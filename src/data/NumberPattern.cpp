@@ -59,8 +59,8 @@ QString FormatNumber(const DecimalForm& form, NumberPattern pattern, QChar decim
     std::string integerPart = scaled.substr(0, scaled.size() - pattern.decimals);
     const auto firstNonZero = integerPart.find_first_not_of('0');
     const std::size_t maxStrip = integerPart.size() - pattern.minIntegerDigits;
-    integerPart.erase(0, std::min(firstNonZero == std::string::npos ? maxStrip : firstNonZero,
-                                  maxStrip));
+    integerPart.erase(
+        0, std::min(firstNonZero == std::string::npos ? maxStrip : firstNonZero, maxStrip));
     QString text = QString::fromLatin1(integerPart);
     if (form.negative && !isZero) {
         text.prepend(u'-');

@@ -16,9 +16,15 @@ namespace {
 // cannot overflow however many digits a text holds.
 constexpr long long kExponentLimit = 1'000'000'000'000LL;
 
-bool IsIgnored(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
-bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
-bool IsOctalDigit(QChar c) { return c >= u'0' && c <= u'7'; }
+bool IsIgnored(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+bool IsDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+bool IsOctalDigit(QChar c) {
+    return c >= u'0' && c <= u'7';
+}
 bool IsHexDigit(QChar c) {
     return IsDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
 }
@@ -168,7 +174,9 @@ std::optional<double> LiteralDouble(const std::string& literal) {
 
 } // namespace
 
-std::optional<double> TextValue(QStringView text) { return LiteralDouble(NumericLiteral(text)); }
+std::optional<double> TextValue(QStringView text) {
+    return LiteralDouble(NumericLiteral(text));
+}
 
 std::optional<Real> TextValueExtended(QStringView text) {
     const std::string literal = NumericLiteral(text);

@@ -7,7 +7,9 @@
 
 namespace qb {
 
-QtHelpViewer::~QtHelpViewer() { delete browser_; }
+QtHelpViewer::~QtHelpViewer() {
+    delete browser_;
+}
 
 bool QtHelpViewer::ShowContents(const QString& helpFile) {
     QFile file(helpFile);

@@ -9,7 +9,9 @@
 namespace qb {
 namespace {
 
-bool WithinDoubleRange(Real v) { return fabsq(v) <= Real(DBL_MAX); }
+bool WithinDoubleRange(Real v) {
+    return fabsq(v) <= Real(DBL_MAX);
+}
 
 } // namespace
 
@@ -35,7 +37,9 @@ Real LeastSquares::Succeed(Real value) {
     return value;
 }
 
-Real LeastSquares::Result(std::optional<Real> value) { return value ? Succeed(*value) : Fail(); }
+Real LeastSquares::Result(std::optional<Real> value) {
+    return value ? Succeed(*value) : Fail();
+}
 
 Real LeastSquares::MeanOfPower(Column column, int exponent) {
     const auto& values = Values(column);

@@ -76,8 +76,8 @@ StatisticsPage::StatisticsPage(Analysis& analysis, QWidget* parent)
         Place(new SymbolLabel(s.symbol, canvas()), s.left, s.top, 435, 360);
     }
     for (int i = 0; i < FigureCount; ++i) {
-        QLabel* label = Place(new QLabel(canvas()), kResultPlaces[i].left, kResultPlaces[i].top,
-                              2055, 255);
+        QLabel* label =
+            Place(new QLabel(canvas()), kResultPlaces[i].left, kResultPlaces[i].top, 2055, 255);
         label->setObjectName(QStringLiteral("Lab_Ris_%1").arg(i));
         label->setAutoFillBackground(true);
         label->setPalette(QPalette(Qt::black, Qt::white));

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/Statistics.h"
 #include "app/TabPage.h"
+#include "data/Statistics.h"
 
 #include <array>
 

@@ -41,18 +41,30 @@ private slots:
     void keyFilter_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("text");
-        QTest::newRow("digits") << "123" << "123";
-        QTest::newRow("decimal") << "12.5" << "12.5";
-        QTest::newRow("point into empty field") << "." << "0.";
-        QTest::newRow("point then digit") << ".5" << "0.5";
-        QTest::newRow("second point refused") << "1.2.3" << "1.23";
-        QTest::newRow("leading minus") << "-5" << "-5";
-        QTest::newRow("minus after digit refused") << "5-3" << "53";
-        QTest::newRow("comma refused") << "1,5" << "15";
-        QTest::newRow("exponent letter refused") << "1e5" << "15";
-        QTest::newRow("plus refused") << "+3" << "3";
-        QTest::newRow("blank refused") << "4 2" << "42";
-        QTest::newRow("letters refused") << "abc7" << "7";
+        QTest::newRow("digits") << "123"
+                                << "123";
+        QTest::newRow("decimal") << "12.5"
+                                 << "12.5";
+        QTest::newRow("point into empty field") << "."
+                                                << "0.";
+        QTest::newRow("point then digit") << ".5"
+                                          << "0.5";
+        QTest::newRow("second point refused") << "1.2.3"
+                                              << "1.23";
+        QTest::newRow("leading minus") << "-5"
+                                       << "-5";
+        QTest::newRow("minus after digit refused") << "5-3"
+                                                   << "53";
+        QTest::newRow("comma refused") << "1,5"
+                                       << "15";
+        QTest::newRow("exponent letter refused") << "1e5"
+                                                 << "15";
+        QTest::newRow("plus refused") << "+3"
+                                      << "3";
+        QTest::newRow("blank refused") << "4 2"
+                                       << "42";
+        QTest::newRow("letters refused") << "abc7"
+                                         << "7";
     }
     void keyFilter() {
         QFETCH(QString, typed);
@@ -118,17 +130,28 @@ private slots:
     void focusLossNormalisesTheText_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("text");
-        QTest::newRow("empty") << "" << "0";
-        QTest::newRow("minus alone") << "-" << "0";
-        QTest::newRow("point alone") << "." << "0";
-        QTest::newRow("trailing point") << "12." << "12";
-        QTest::newRow("leading zeros") << "007" << "7";
-        QTest::newRow("trailing zero") << "1.50" << "1.5";
-        QTest::newRow("below one") << ".5" << ".5";
-        QTest::newRow("negative below one") << "-0.250" << "-.25";
-        QTest::newRow("fifteen digits") << "3.14159265358979323" << "3.14159265358979";
-        QTest::newRow("large") << "1000000000000000" << "1E+15";
-        QTest::newRow("small") << "0.000015" << "1.5E-05";
+        QTest::newRow("empty") << ""
+                               << "0";
+        QTest::newRow("minus alone") << "-"
+                                     << "0";
+        QTest::newRow("point alone") << "."
+                                     << "0";
+        QTest::newRow("trailing point") << "12."
+                                        << "12";
+        QTest::newRow("leading zeros") << "007"
+                                       << "7";
+        QTest::newRow("trailing zero") << "1.50"
+                                       << "1.5";
+        QTest::newRow("below one") << ".5"
+                                   << ".5";
+        QTest::newRow("negative below one") << "-0.250"
+                                            << "-.25";
+        QTest::newRow("fifteen digits") << "3.14159265358979323"
+                                        << "3.14159265358979";
+        QTest::newRow("large") << "1000000000000000"
+                               << "1E+15";
+        QTest::newRow("small") << "0.000015"
+                               << "1.5E-05";
     }
     void focusLossNormalisesTheText() {
         QFETCH(QString, typed);

@@ -58,14 +58,22 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QKeySequence>("shortcut");
-        QTest::newRow("new") << "MenuNuovo" << "Nuovo" << QKeySequence("Ctrl+N");
-        QTest::newRow("open") << "MenuApri" << "Apri..." << QKeySequence("Ctrl+F12");
-        QTest::newRow("save") << "MenuSalva" << "Salva" << QKeySequence("Shift+F12");
-        QTest::newRow("save as") << "MenuSalvaNome" << "Salva col nome..." << QKeySequence();
-        QTest::newRow("print") << "MenuStampa" << "Stampa" << QKeySequence("Ctrl+Shift+F12");
-        QTest::newRow("exit") << "MenuEsci" << "Esci" << QKeySequence("Ctrl+X");
-        QTest::newRow("help") << "MenuAbout1" << "Guida in linea" << QKeySequence("F1");
-        QTest::newRow("about") << "MenuAbout2" << "Informazioni su..." << QKeySequence();
+        QTest::newRow("new") << "MenuNuovo"
+                             << "Nuovo" << QKeySequence("Ctrl+N");
+        QTest::newRow("open") << "MenuApri"
+                              << "Apri..." << QKeySequence("Ctrl+F12");
+        QTest::newRow("save") << "MenuSalva"
+                              << "Salva" << QKeySequence("Shift+F12");
+        QTest::newRow("save as") << "MenuSalvaNome"
+                                 << "Salva col nome..." << QKeySequence();
+        QTest::newRow("print") << "MenuStampa"
+                               << "Stampa" << QKeySequence("Ctrl+Shift+F12");
+        QTest::newRow("exit") << "MenuEsci"
+                              << "Esci" << QKeySequence("Ctrl+X");
+        QTest::newRow("help") << "MenuAbout1"
+                              << "Guida in linea" << QKeySequence("F1");
+        QTest::newRow("about") << "MenuAbout2"
+                               << "Informazioni su..." << QKeySequence();
     }
     void menuEntries() {
         QFETCH(QString, name);
@@ -90,15 +98,13 @@ private slots:
         QTest::addColumn<QChar>("separator");
         QTest::addColumn<QStringList>("figures");
         QTest::newRow("point") << QChar(u'.')
-                               << QStringList{"2.50000",    "4.00000",    "7.50000",
-                                              "18.50000",   "11.75000",   "1.11803",
-                                              "1.58114",    "1.32288",    "1.40000000",
-                                              "0.50000000", "0.98994949"};
+                               << QStringList{"2.50000",    "4.00000",    "7.50000",   "18.50000",
+                                              "11.75000",   "1.11803",    "1.58114",   "1.32288",
+                                              "1.40000000", "0.50000000", "0.98994949"};
         QTest::newRow("comma") << QChar(u',')
-                               << QStringList{"2,50000",    "4,00000",    "7,50000",
-                                              "18,50000",   "11,75000",   "1,11803",
-                                              "1,58114",    "1,32288",    "1,40000000",
-                                              "0,50000000", "0,98994949"};
+                               << QStringList{"2,50000",    "4,00000",    "7,50000",   "18,50000",
+                                              "11,75000",   "1,11803",    "1,58114",   "1,32288",
+                                              "1,40000000", "0,50000000", "0,98994949"};
     }
     void statisticsPageShowsTheFigures() {
         QFETCH(QChar, separator);
