@@ -5,6 +5,7 @@
 #include "data/EntryGridPage.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
+#include "stats/PredictionPage.h"
 #include "stats/StatisticsPage.h"
 
 #include <QApplication>
@@ -48,10 +49,11 @@ void MainWindow::BuildPages() {
     tabs_->setFocusPolicy(Qt::StrongFocus);
     grid_ = new EntryGridPage(analysis_);
     statistics_ = new StatisticsPage(analysis_);
+    prediction_ = new PredictionPage(analysis_, services_.messages);
     tabs_->addTab(grid_, QStringLiteral("1. Ingresso Dati Rilevati"));
     tabs_->addTab(statistics_, QStringLiteral("2. Statistiche"));
     tabs_->addTab(new TabPage, QStringLiteral("3. Analisi Grafica"));
-    tabs_->addTab(new TabPage, QStringLiteral("4. Previsioni"));
+    tabs_->addTab(prediction_, QStringLiteral("4. Previsioni"));
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::SSTab_Click);
 }
 
@@ -98,7 +100,7 @@ void MainWindow::Form_Load() {
     ClearStatisticsPage();
     ClearPredictionPage();
     analysis_.invalidateStatistics();
-    tabs_->setCurrentIndex(DataPage);
+    tabs_->setCurrentIndex(DataTab);
 }
 
 void MainWindow::ClearStatisticsPage() {
@@ -108,18 +110,20 @@ void MainWindow::ClearStatisticsPage() {
 }
 
 void MainWindow::ClearPredictionPage() {
-    analysis_.setBusy(true);
-    analysis_.clearHistory();
-    analysis_.setBusy(false);
+    prediction_->ClearPredictionPage();
 }
 
 void MainWindow::SSTab_Click(int page) {
-    if (page == DataPage) {
+    if (page == DataTab) {
         grid_->Cmb_NumDati()->setFocus();
         return;
     }
     if (!analysis_.computeStatistics()) {
         TabSwitchFailure();
+        return;
+    }
+    if (page == PredictionTab) {
+        prediction_->PrepareForInput();
     }
 }
 

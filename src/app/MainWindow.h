@@ -11,6 +11,7 @@ class Analysis;
 class EntryGridPage;
 class HelpViewer;
 class MessageBox;
+class PredictionPage;
 class StatisticsPage;
 
 // What the main window asks of the desktop.
@@ -27,11 +28,12 @@ class MainWindow final : public QMainWindow {
 public:
     MainWindow(Analysis& analysis, Services services, QWidget* parent = nullptr);
 
-    enum Page { DataPage, StatisticsTab, ChartPage, PredictionPage, PageCount };
+    enum Page { DataTab, StatisticsTab, ChartTab, PredictionTab };
 
     QTabWidget* SSTab() const { return tabs_; }
     EntryGridPage* grid() const { return grid_; }
     StatisticsPage* statisticsPage() const { return statistics_; }
+    PredictionPage* predictionPage() const { return prediction_; }
     QAction* action(const QString& name) const;
 
     void ClearStatisticsPage();
@@ -57,6 +59,7 @@ private:
     QTabWidget* tabs_ = nullptr;
     EntryGridPage* grid_ = nullptr;
     StatisticsPage* statistics_ = nullptr;
+    PredictionPage* prediction_ = nullptr;
 };
 
 } // namespace qb

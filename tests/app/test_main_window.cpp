@@ -133,7 +133,7 @@ private slots:
         p.ClickTab(MainWindow::StatisticsTab);
         QVERIFY(!PageIsEmpty(p));
         p.analysis.appendHistoryItem(QStringLiteral("X = 1 / Y = 2"));
-        p.ClickTab(MainWindow::DataPage);
+        p.ClickTab(MainWindow::DataTab);
         QCOMPARE(QApplication::focusWidget(), p.grid().Cmb_NumDati());
         QCOMPARE(p.analysis.history().size(), 1); // back on page 1 nothing is recomputed
 
@@ -150,11 +150,11 @@ private slots:
     void everySwitchRecomputes() {
         ProgramUnderTest p;
         p.EnterRows({{"1", "2"}, {"2", "4"}});
-        p.ClickTab(MainWindow::ChartPage);
+        p.ClickTab(MainWindow::ChartTab);
         QCOMPARE(ShownFigures(p)[8], QStringLiteral("2.00000000"));
         p.grid().Chk_Linea(1)->click(); // no reaction until the next switch
         QVERIFY(p.analysis.statsValid());
-        p.ClickTab(MainWindow::PredictionPage);
+        p.ClickTab(MainWindow::PredictionTab);
         QVERIFY(!p.analysis.statsValid());
         QVERIFY(PageIsEmpty(p));
     }

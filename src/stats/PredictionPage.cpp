@@ -1,0 +1,87 @@
+#include "PredictionPage.h"
+
+#include "Prediction.h"
+#include "data/Analysis.h"
+#include "data/EntryField.h"
+#include "platform/MessageBox.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace qb {
+
+PredictionPage::PredictionPage(Analysis& analysis, MessageBox& messages, QWidget* parent)
+    : TabPage(parent), analysis_(analysis), messages_(messages) {
+    Place(new QLabel(QStringLiteral("Valore di X:"), canvas()), 1560, 1560, 1335, 255);
+    input_ = Place(new EntryField(FilterEntryKey, canvas()), 2520, 1560, 2415, 285);
+    input_->setObjectName(QStringLiteral("Txt_X_Prev"));
+    predict_ = Place(new QPushButton(QStringLiteral("Calcola"), canvas()), 5160, 1560, 1215, 855);
+    predict_->setObjectName(QStringLiteral("Cmd_Prevedi"));
+    Place(new QLabel(QStringLiteral("Valore previsto di Y:"), canvas()), 1560, 2160, 1455, 255);
+    result_ = Place(new QLabel(canvas()), 3120, 2160, 1815, 285);
+    result_->setObjectName(QStringLiteral("Lab_Y_Prev"));
+    result_->setAutoFillBackground(true);
+    result_->setPalette(QPalette(Qt::black, Qt::white));
+    result_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Place(new QLabel(QStringLiteral("Elenco Dati Analizzati:"), canvas()), 7920, 720, 3735, 255);
+    history_ = Place(new QListWidget(canvas()), 7920, 1080, 3735, 6105);
+    history_->setObjectName(QStringLiteral("Lst_Storico"));
+    history_->setUniformItemSizes(true); // keeps long histories fast
+    clear_ = Place(new QPushButton(QStringLiteral("Cancella"), canvas()), 7920, 7440, 3735, 375);
+    clear_->setObjectName(QStringLiteral("Cmd_Cancella"));
+    setTabOrder(input_, predict_);
+    setTabOrder(predict_, history_);
+    setTabOrder(history_, clear_);
+
+    connect(predict_, &QPushButton::clicked, this, &PredictionPage::Predict);
+    connect(input_, &EntryField::enterPressed, this, &PredictionPage::Predict);
+    connect(input_, &QLineEdit::textChanged, result_, &QLabel::clear);
+    connect(clear_, &QPushButton::clicked, this, &PredictionPage::ClearPredictionPage);
+    connect(&analysis_, &Analysis::historyChanged, this, &PredictionPage::ShowHistory);
+}
+
+void PredictionPage::ClearPredictionPage() {
+    analysis_.setBusy(true);
+    input_->clear();
+    result_->clear();
+    analysis_.clearHistory();
+    analysis_.setBusy(false);
+}
+
+void PredictionPage::PrepareForInput() {
+    result_->clear();
+    input_->clear();
+    input_->setFocus();
+}
+
+void PredictionPage::Predict() {
+    const auto prediction = qb::Predict(input_->text(), analysis_.statistics(),
+                                        analysis_.statsValid(), analysis_.decimalSeparator());
+    if (!prediction) {
+        input_->clear();
+        result_->clear();
+        messages_.Show(QStringLiteral("Errore nei dati"), kErrorStyle, window()->windowTitle());
+        input_->setFocus();
+        return;
+    }
+    result_->setText(prediction->y);
+    analysis_.appendHistoryItem(prediction->item);
+}
+
+void PredictionPage::ShowHistory() {
+    const QStringList& items = analysis_.history();
+    if (history_->count() == items.size() - 1) {
+        history_->addItem(items.last());
+    } else {
+        history_->clear();
+        history_->addItems(items);
+    }
+    if (history_->count() > 0) {
+        history_->setCurrentRow(history_->count() - 1);
+        history_->scrollToItem(history_->currentItem());
+    }
+}
+
+} // namespace qb
