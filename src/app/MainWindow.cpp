@@ -1,6 +1,10 @@
 #include "MainWindow.h"
 
 #include "TabPage.h"
+#include "chart/ChartDrawing.h"
+#include "chart/ChartPage.h"
+#include "chart/ChartView.h"
+#include "chart/Quadro.h"
 #include "data/Analysis.h"
 #include "data/EntryGridPage.h"
 #include "platform/HelpViewer.h"
@@ -49,10 +53,11 @@ void MainWindow::BuildPages() {
     tabs_->setFocusPolicy(Qt::StrongFocus);
     grid_ = new EntryGridPage(analysis_);
     statistics_ = new StatisticsPage(analysis_);
+    chart_ = new ChartPage;
     prediction_ = new PredictionPage(analysis_, services_.messages);
     tabs_->addTab(grid_, QStringLiteral("1. Ingresso Dati Rilevati"));
     tabs_->addTab(statistics_, QStringLiteral("2. Statistiche"));
-    tabs_->addTab(new TabPage, QStringLiteral("3. Analisi Grafica"));
+    tabs_->addTab(chart_, QStringLiteral("3. Analisi Grafica"));
     tabs_->addTab(prediction_, QStringLiteral("4. Previsioni"));
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::SSTab_Click);
 }
@@ -98,6 +103,7 @@ QAction* MainWindow::action(const QString& name) const {
 void MainWindow::Form_Load() {
     grid_->InitGrid();
     ClearStatisticsPage();
+    ClearChartPage();
     ClearPredictionPage();
     analysis_.invalidateStatistics();
     tabs_->setCurrentIndex(DataTab);
@@ -106,6 +112,12 @@ void MainWindow::Form_Load() {
 void MainWindow::ClearStatisticsPage() {
     analysis_.setBusy(true);
     analysis_.clearResultCaptions();
+    analysis_.setBusy(false);
+}
+
+void MainWindow::ClearChartPage() {
+    analysis_.setBusy(true);
+    chart_->picFoglio()->surface().Clear();
     analysis_.setBusy(false);
 }
 
@@ -118,7 +130,7 @@ void MainWindow::SSTab_Click(int page) {
         grid_->Cmb_NumDati()->setFocus();
         return;
     }
-    if (!analysis_.computeStatistics()) {
+    if (!analysis_.computeStatistics() || (page >= ChartTab && !ChartSequence())) {
         TabSwitchFailure();
         return;
     }
@@ -127,9 +139,35 @@ void MainWindow::SSTab_Click(int page) {
     }
 }
 
+bool MainWindow::ChartSequence() {
+    DrawingSurface& surface = chart_->picFoglio()->surface();
+    const Extremes& e = analysis_.extremes();
+    QuadroArgs args;
+    const auto format = QStringLiteral("#######0.0");
+    args.formatX = args.formatY = format;
+    args.labelX = QStringLiteral("Serie X");
+    args.labelY = QStringLiteral("Serie Y");
+    args.decimalSeparator = analysis_.decimalSeparator();
+    QuadroOutputs unused;
+    // Limits beyond the 32-bit range cannot be drawn: the chart fails without a message.
+    analysis_.setChartOk(NarrowToFloat(e.XMin, args.xMin) && NarrowToFloat(e.XMax, args.xMax) &&
+                         NarrowToFloat(e.YMin, args.yMin) && NarrowToFloat(e.YMax, args.yMax) &&
+                         Quadro(surface, args, unused, services_.messages));
+    if (!analysis_.chartOk()) {
+        return false;
+    }
+    analysis_.setChartOk(PlotPoints(surface, analysis_.rows()));
+    if (!analysis_.chartOk()) {
+        return false;
+    }
+    analysis_.setChartOk(DrawRegressionLine(surface, e, analysis_.statistics()));
+    return analysis_.chartOk();
+}
+
 void MainWindow::TabSwitchFailure() {
     analysis_.invalidateStatistics();
     ClearStatisticsPage();
+    ClearChartPage();
     ClearPredictionPage();
 }
 

@@ -8,6 +8,7 @@ class QTabWidget;
 namespace qb {
 
 class Analysis;
+class ChartPage;
 class EntryGridPage;
 class HelpViewer;
 class MessageBox;
@@ -34,9 +35,11 @@ public:
     EntryGridPage* grid() const { return grid_; }
     StatisticsPage* statisticsPage() const { return statistics_; }
     PredictionPage* predictionPage() const { return prediction_; }
+    ChartPage* chartPage() const { return chart_; }
     QAction* action(const QString& name) const;
 
     void ClearStatisticsPage();
+    void ClearChartPage();
     void ClearPredictionPage();
 
 protected:
@@ -50,6 +53,7 @@ private:
                        const QKeySequence& shortcut = {});
     void Form_Load();
     void SSTab_Click(int page);
+    bool ChartSequence();
     void TabSwitchFailure();
     void MenuAbout1_Click();
     void MenuEsci_Click();
@@ -60,6 +64,7 @@ private:
     EntryGridPage* grid_ = nullptr;
     StatisticsPage* statistics_ = nullptr;
     PredictionPage* prediction_ = nullptr;
+    ChartPage* chart_ = nullptr;
 };
 
 } // namespace qb

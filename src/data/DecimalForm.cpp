@@ -49,7 +49,7 @@ DecimalForm DecimalFormOf(double value) {
 
 DecimalForm DecimalFormOf(Real value) {
     char buffer[80];
-    quadmath_snprintf(buffer, sizeof buffer, "%.29Qe", value);
+    quadmath_snprintf(buffer, sizeof buffer, "%.31Qe", value);
     return ParseScientific(buffer);
 }
 

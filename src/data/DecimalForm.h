@@ -21,7 +21,8 @@ struct DecimalForm {
 // zeros dropped.
 DecimalForm DecimalFormOf(double value);
 
-// The value rounded to 30 significant digits, trailing zeros dropped.
+// The value rounded to 32 significant digits, trailing zeros dropped: quad carries about 34,
+// the last two absorb the rounding noise of a computation, so exact halves stay halves.
 DecimalForm DecimalFormOf(Real value);
 
 } // namespace qb

@@ -186,4 +186,104 @@ std::optional<Real> TextValueExtended(QStringView text) {
     return literal.empty() ? Real(0) : strtoflt128(literal.c_str(), nullptr);
 }
 
+namespace {
+
+// Beyond this many digits of alignment the exact subtraction gains nothing over quad.
+constexpr long long kMaxAlignment = 200;
+
+struct ScaledDecimal {
+    bool negative = false;
+    std::string digits; // the whole number M of M x 10^exponent
+    long long exponent = 0;
+};
+
+std::optional<ScaledDecimal> ParseDecimalLiteral(const std::string& literal) {
+    if (literal.empty()) {
+        return ScaledDecimal{false, "0", 0};
+    }
+    if (literal.rfind("0x", 0) == 0) {
+        return std::nullopt;
+    }
+    ScaledDecimal d;
+    std::size_t pos = 0;
+    d.negative = literal[0] == '-';
+    pos = d.negative ? 1 : 0;
+    const std::size_t e = literal.find('e', pos);
+    d.digits = literal.substr(pos, e - pos);
+    d.exponent = std::stoll(literal.substr(e + 1));
+    return d;
+}
+
+int CompareMagnitudes(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) {
+        return a.size() < b.size() ? -1 : 1;
+    }
+    return a.compare(b);
+}
+
+// a - b for whole numbers as digit strings of equal length, a >= b.
+std::string SubtractDigits(const std::string& a, const std::string& b) {
+    std::string out(a.size(), '0');
+    int borrow = 0;
+    for (std::size_t i = a.size(); i-- > 0;) {
+        int d = (a[i] - '0') - (b[i] - '0') - borrow;
+        borrow = d < 0 ? 1 : 0;
+        out[i] = char('0' + (d + 10 * borrow));
+    }
+    return out;
+}
+
+std::string AddDigits(const std::string& a, const std::string& b) {
+    std::string out(a.size() + 1, '0');
+    int carry = 0;
+    for (std::size_t i = a.size(); i-- > 0;) {
+        const int d = (a[i] - '0') + (b[i] - '0') + carry;
+        carry = d / 10;
+        out[i + 1] = char('0' + d % 10);
+    }
+    out[0] = char('0' + carry);
+    return out;
+}
+
+std::string Aligned(const ScaledDecimal& d, long long exponent, std::size_t width) {
+    std::string digits = d.digits + std::string(std::size_t(d.exponent - exponent), '0');
+    return std::string(width - digits.size(), '0') + digits;
+}
+
+} // namespace
+
+std::optional<Real> TextDifferenceExtended(QStringView text, QStringView origin) {
+    const std::string a = NumericLiteral(text);
+    const std::string b = NumericLiteral(origin);
+    const auto va = TextValueExtended(text);
+    const auto vb = TextValueExtended(origin);
+    if (!va || !vb) {
+        return std::nullopt;
+    }
+    const auto da = ParseDecimalLiteral(a);
+    const auto db = ParseDecimalLiteral(b);
+    if (!da || !db || std::abs(da->exponent - db->exponent) > kMaxAlignment) {
+        return *va - *vb;
+    }
+    const long long exponent = std::min(da->exponent, db->exponent);
+    const std::size_t width = std::max(da->digits.size() + std::size_t(da->exponent - exponent),
+                                       db->digits.size() + std::size_t(db->exponent - exponent));
+    const std::string ma = Aligned(*da, exponent, width);
+    const std::string mb = Aligned(*db, exponent, width);
+    std::string magnitude;
+    bool negative = false;
+    if (da->negative != db->negative) {
+        magnitude = AddDigits(ma, mb);
+        negative = da->negative;
+    } else if (CompareMagnitudes(ma, mb) >= 0) {
+        magnitude = SubtractDigits(ma, mb);
+        negative = da->negative;
+    } else {
+        magnitude = SubtractDigits(mb, ma);
+        negative = !da->negative;
+    }
+    const std::string literal = (negative ? "-" : "") + magnitude + "e" + std::to_string(exponent);
+    return strtoflt128(literal.c_str(), nullptr);
+}
+
 } // namespace qb

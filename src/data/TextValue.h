@@ -21,4 +21,9 @@ std::optional<double> TextValue(QStringView text);
 // The same number in the engine's precision; the same texts overflow.
 std::optional<Real> TextValueExtended(QStringView text);
 
+// The difference value(text) - value(origin) in the engine's precision, subtracted exactly on
+// the decimal digits first, so that values close to the origin keep all their digits however
+// large the origin is. nullopt when either text overflows.
+std::optional<Real> TextDifferenceExtended(QStringView text, QStringView origin);
+
 } // namespace qb

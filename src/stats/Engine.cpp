@@ -16,11 +16,16 @@ bool WithinDoubleRange(Real v) {
 } // namespace
 
 LeastSquares::LeastSquares(const Rows& rows) {
+    const Row* first = nullptr;
     for (const Row& row : rows) {
-        if (row.used) {
-            xs_.push_back(TextValueExtended(row.x));
-            ys_.push_back(TextValueExtended(row.y));
+        if (!row.used) {
+            continue;
         }
+        first = first ? first : &row;
+        x_.values.push_back(TextValueExtended(row.x));
+        y_.values.push_back(TextValueExtended(row.y));
+        x_.offsets.push_back(TextDifferenceExtended(row.x, first->x));
+        y_.offsets.push_back(TextDifferenceExtended(row.y, first->y));
     }
 }
 
@@ -41,75 +46,89 @@ Real LeastSquares::Result(std::optional<Real> value) {
     return value ? Succeed(*value) : Fail();
 }
 
-Real LeastSquares::MeanOfPower(Column column, int exponent) {
-    const auto& values = Values(column);
-    if (values.empty()) {
-        return Fail();
-    }
-    // Summing about the first value keeps equal values exactly equal to their mean.
-    const std::optional<Real> shift = values.front();
-    Real sum = 0;
-    for (const auto& v : values) {
-        if (!v) {
-            return Fail();
-        }
-        sum += exponent == 1 ? *v - *shift : powq(*v, exponent);
-    }
-    const Real n = static_cast<Real>(values.size());
-    return Succeed(exponent == 1 ? *shift + sum / n : sum / n);
-}
-
-Real LeastSquares::MeanOfProducts() {
-    if (xs_.empty()) {
-        return Fail();
-    }
-    Real sum = 0;
-    for (std::size_t i = 0; i < xs_.size(); ++i) {
-        if (!xs_[i] || !ys_[i]) {
-            return Fail();
-        }
-        sum += *xs_[i] * *ys_[i];
-    }
-    return Succeed(sum / static_cast<Real>(xs_.size()));
-}
-
-std::optional<Real> LeastSquares::DeviationSum(Column first, Real firstMean, Column second,
-                                               Real secondMean) const {
-    const auto& a = Values(first);
-    const auto& b = Values(second);
-    if (a.empty()) {
+std::optional<Real> LeastSquares::MeanOffset(Column column) const {
+    const Values& offsets = Of(column).offsets;
+    if (offsets.empty()) {
         return std::nullopt;
     }
     Real sum = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (!a[i] || !b[i]) {
+    for (const auto& d : offsets) {
+        if (!d) {
             return std::nullopt;
         }
-        sum += (*a[i] - firstMean) * (*b[i] - secondMean);
+        sum += *d;
+    }
+    return sum / static_cast<Real>(offsets.size());
+}
+
+Real LeastSquares::MeanOfPower(Column column, int exponent) {
+    const ColumnValues& c = Of(column);
+    if (c.values.empty()) {
+        return Fail();
+    }
+    if (exponent == 1) {
+        const auto offset = MeanOffset(column);
+        return offset && c.values.front() ? Succeed(*c.values.front() + *offset) : Fail();
+    }
+    Real sum = 0;
+    for (const auto& v : c.values) {
+        if (!v) {
+            return Fail();
+        }
+        sum += powq(*v, exponent);
+    }
+    return Succeed(sum / static_cast<Real>(c.values.size()));
+}
+
+Real LeastSquares::MeanOfProducts() {
+    if (x_.values.empty()) {
+        return Fail();
+    }
+    Real sum = 0;
+    for (std::size_t i = 0; i < x_.values.size(); ++i) {
+        if (!x_.values[i] || !y_.values[i]) {
+            return Fail();
+        }
+        sum += *x_.values[i] * *y_.values[i];
+    }
+    return Succeed(sum / static_cast<Real>(x_.values.size()));
+}
+
+std::optional<Real> LeastSquares::DeviationSum(Column first, Column second) const {
+    const auto firstOffset = MeanOffset(first);
+    const auto secondOffset = MeanOffset(second);
+    if (!firstOffset || !secondOffset) {
+        return std::nullopt;
+    }
+    const Values& a = Of(first).offsets;
+    const Values& b = Of(second).offsets;
+    Real sum = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        sum += (*a[i] - *firstOffset) * (*b[i] - *secondOffset);
     }
     return sum;
 }
 
-Real LeastSquares::StandardDeviation(Column column, Real mean) {
-    const auto squares = DeviationSum(column, mean, column, mean);
+Real LeastSquares::StandardDeviation(Column column) {
+    const auto squares = DeviationSum(column, column);
     if (!squares) {
         return Fail();
     }
-    return Succeed(sqrtq(*squares / static_cast<Real>(xs_.size())));
+    return Succeed(sqrtq(*squares / static_cast<Real>(x_.values.size())));
 }
 
-Real LeastSquares::CovarianceRoot(Real meanX, Real meanY) {
-    const auto crossed = DeviationSum(Column::X, meanX, Column::Y, meanY);
+Real LeastSquares::CovarianceRoot() {
+    const auto crossed = DeviationSum(Column::X, Column::Y);
     if (!crossed) {
         return Fail();
     }
-    const Real root = sqrtq(fabsq(*crossed) / static_cast<Real>(xs_.size()));
+    const Real root = sqrtq(fabsq(*crossed) / static_cast<Real>(x_.values.size()));
     return Succeed(*crossed < 0 ? -root : root);
 }
 
-Real LeastSquares::Slope(Real meanX, Real meanY) {
-    const auto squares = DeviationSum(Column::X, meanX, Column::X, meanX);
-    const auto crossed = DeviationSum(Column::X, meanX, Column::Y, meanY);
+Real LeastSquares::Slope() {
+    const auto squares = DeviationSum(Column::X, Column::X);
+    const auto crossed = DeviationSum(Column::X, Column::Y);
     if (!squares || !crossed || *squares == 0) {
         return Fail();
     }
@@ -120,10 +139,10 @@ Real LeastSquares::Intercept(Real meanX, Real meanY, Real slope) {
     return Succeed(meanY - slope * meanX);
 }
 
-Real LeastSquares::Correlation(Real meanX, Real meanY) {
-    const auto xSquares = DeviationSum(Column::X, meanX, Column::X, meanX);
-    const auto ySquares = DeviationSum(Column::Y, meanY, Column::Y, meanY);
-    const auto crossed = DeviationSum(Column::X, meanX, Column::Y, meanY);
+Real LeastSquares::Correlation() {
+    const auto xSquares = DeviationSum(Column::X, Column::X);
+    const auto ySquares = DeviationSum(Column::Y, Column::Y);
+    const auto crossed = DeviationSum(Column::X, Column::Y);
     if (!xSquares || !ySquares || !crossed || *xSquares == 0 || *ySquares == 0) {
         return Fail();
     }
@@ -176,12 +195,12 @@ ComputeOutcome ComputeStatistics(const Rows& rows, Statistics& stats, Extremes& 
     run(3, X2, [&] { return ls.MeanOfPower(Column::X, 2); });
     run(4, Y2, [&] { return ls.MeanOfPower(Column::Y, 2); });
     run(5, XY, [&] { return ls.MeanOfProducts(); });
-    run(6, SX, [&] { return ls.StandardDeviation(Column::X, stats[X]); });
-    run(7, SY, [&] { return ls.StandardDeviation(Column::Y, stats[Y]); });
-    run(8, SXY, [&] { return ls.CovarianceRoot(stats[X], stats[Y]); });
-    run(9, A, [&] { return ls.Slope(stats[X], stats[Y]); });
+    run(6, SX, [&] { return ls.StandardDeviation(Column::X); });
+    run(7, SY, [&] { return ls.StandardDeviation(Column::Y); });
+    run(8, SXY, [&] { return ls.CovarianceRoot(); });
+    run(9, A, [&] { return ls.Slope(); });
     run(10, B, [&] { return ls.Intercept(stats[X], stats[Y], stats[A]); });
-    run(11, R, [&] { return ls.Correlation(stats[X], stats[Y]); });
+    run(11, R, [&] { return ls.Correlation(); });
     if (failed != 0) {
         return {false, failed};
     }

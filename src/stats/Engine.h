@@ -19,24 +19,29 @@ public:
 
     Real MeanOfPower(Column column, int exponent);
     Real MeanOfProducts();
-    Real StandardDeviation(Column column, Real mean);
+    Real StandardDeviation(Column column);
     // Square root of the covariance carrying the covariance's sign: a falling line gives a
     // negative value instead of failing.
-    Real CovarianceRoot(Real meanX, Real meanY);
-    Real Slope(Real meanX, Real meanY);
+    Real CovarianceRoot();
+    Real Slope();
     Real Intercept(Real meanX, Real meanY, Real slope);
-    Real Correlation(Real meanX, Real meanY);
+    Real Correlation();
 
 private:
-    // The checked rows' values; nullopt where a text overflows.
-    std::vector<std::optional<Real>> xs_;
-    std::vector<std::optional<Real>> ys_;
+    using Values = std::vector<std::optional<Real>>;
+    struct ColumnValues {
+        Values values;  // the checked rows' values; nullopt where a text overflows
+        Values offsets; // each value minus the first one, subtracted exactly on the texts
+    };
 
-    const std::vector<std::optional<Real>>& Values(Column c) const {
-        return c == Column::X ? xs_ : ys_;
-    }
-    std::optional<Real> DeviationSum(Column first, Real firstMean, Column second,
-                                     Real secondMean) const;
+    const ColumnValues& Of(Column c) const { return c == Column::X ? x_ : y_; }
+    // The mean of the offsets: the column's mean is the first value plus this.
+    std::optional<Real> MeanOffset(Column column) const;
+    // Sum of the products of deviations about the means of two columns.
+    std::optional<Real> DeviationSum(Column first, Column second) const;
+
+    ColumnValues x_;
+    ColumnValues y_;
     Real Fail();
     Real Succeed(Real value);
     Real Result(std::optional<Real> value);

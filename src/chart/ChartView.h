@@ -1,0 +1,29 @@
+#pragma once
+
+#include "RecordingSurface.h"
+
+#include <QWidget>
+#include <memory>
+
+namespace qb {
+
+// The picture box of the chart page, of a fixed size: a recording surface painted on every
+// paint event, so the chart survives covering and is crisp at any device pixel ratio.
+class ChartView final : public QWidget {
+public:
+    explicit ChartView(QSize size, QWidget* parent = nullptr);
+
+    RecordingSurface& surface() { return *surface_; }
+    static constexpr Rgb kBackground{140, 140, 140};
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    std::unique_ptr<RecordingSurface> surface_;
+};
+
+// The Qt font for a surface font.
+QFont ToQFont(const SurfaceFont& font);
+
+} // namespace qb

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+namespace qb {
+
+struct Rgb {
+    std::uint8_t r = 0;
+    std::uint8_t g = 0;
+    std::uint8_t b = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+inline constexpr Rgb kBlue{0, 0, 255};
+inline constexpr Rgb kCyan{0, 255, 255};
+inline constexpr Rgb kWhite{255, 255, 255};
+inline constexpr Rgb kRed{255, 0, 0};
+
+enum class DrawStyle { Solid, Dashed };
+
+struct SurfaceFont {
+    QString family;
+    double points = 8;
+    bool bold = false;
+    bool operator==(const SurfaceFont&) const = default;
+};
+
+// A picture box with a user coordinate system: lengths and positions are in user units, text
+// is measured in them (heights signed like the Y scale), and printed text leaves the current
+// position at its end.
+class DrawingSurface {
+public:
+    virtual ~DrawingSurface() = default;
+
+    virtual void SetFont(const SurfaceFont& font) = 0;
+    virtual double TextWidth(const QString& text) const = 0;
+    virtual double TextHeight(const QString& text) const = 0;
+    virtual double ScaleWidth() const = 0;
+    virtual double ScaleLeft() const = 0;
+
+    virtual void Clear() = 0;
+    // (left, top) is the upper-left corner, (right, bottom) the lower-right one.
+    virtual void SetScale(double left, double top, double right, double bottom) = 0;
+    virtual void SetPersistentRedraw(bool on) = 0;
+    // Horizontal and vertical lengths in user units, signed like the scale.
+    virtual double PixelsToUserX(double pixels) const = 0;
+    virtual double PixelsToUserY(double pixels) const = 0;
+    virtual double PointsToUserX(double points) const = 0;
+    virtual double PointsToUserY(double points) const = 0;
+
+    virtual void SetDrawStyle(DrawStyle style) = 0;
+    virtual void SetForeColour(Rgb colour) = 0;
+    virtual Rgb BackColour() const = 0;
+    virtual void Line(double x1, double y1, double x2, double y2, Rgb colour) = 0;
+    virtual void FilledBox(double x1, double y1, double x2, double y2, Rgb colour) = 0;
+    virtual void Point(double x, double y, Rgb colour) = 0;
+
+    virtual void SetCurrentPosition(double x, double y) = 0;
+    virtual double CurrentX() const = 0;
+    // Draws the text with its top-left corner at the current position in the fore colour; the
+    // position then stands at the text's end, or at the next line's start after a line break.
+    virtual void Print(const QString& text, bool lineBreak = false) = 0;
+    virtual void Refresh() = 0;
+};
+
+} // namespace qb

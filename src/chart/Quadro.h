@@ -1,0 +1,45 @@
+#pragma once
+
+#include "DrawingSurface.h"
+
+#include <QChar>
+#include <QString>
+
+namespace qb {
+
+class MessageBox;
+
+// The smallest whole number not below x.
+double CeilingOf(double x);
+
+// The round grid step for a span: 1, 2, 2.5 or 5 times a power of ten, the span holding 5 to
+// 10 steps. The ratio tests run on 32-bit floats, as the snapped limits are 32-bit.
+double GridStep(double span);
+
+struct QuadroArgs {
+    float xMin = 0;
+    float xMax = 0;
+    float yMin = 0;
+    float yMax = 0;
+    QString formatX;
+    QString formatY;
+    int pixelCount = 1;
+    QString title;
+    QString labelX;
+    QString labelY;
+    bool keepRedraw = true;
+    QChar decimalSeparator = u'.';
+};
+
+struct QuadroOutputs {
+    float pixelWidth = 0;
+    float pixelHeight = 0;
+};
+
+// The chart frame: derives the grid steps, snaps the limits outward to them, reserves margins
+// for the labels, sets the user scale and draws grid, tick labels, captions, axes and title.
+// Scale errors are shown as a message titled "Quadro"; any failure returns false.
+bool Quadro(DrawingSurface& surface, const QuadroArgs& args, QuadroOutputs& outputs,
+            MessageBox& messages);
+
+} // namespace qb

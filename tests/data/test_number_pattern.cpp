@@ -1,0 +1,116 @@
+// The display patterns of the figures: fixed decimals, halves away from zero decided on the
+// value's decimal form rather than on its binary value.
+#include "data/NumberPattern.h"
+#include "data/TextValue.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+namespace qb {
+namespace {
+
+struct PatternCase {
+    const char* pattern;
+    int minIntegerDigits;
+    int decimals;
+};
+void PrintTo(const PatternCase& c, std::ostream* os) {
+    *os << c.pattern;
+}
+
+class PatternFromText : public ::testing::TestWithParam<PatternCase> {};
+
+TEST_P(PatternFromText, CountsZerosAroundThePoint) {
+    const NumberPattern p = NumberPattern::FromText(GetParam().pattern);
+    EXPECT_EQ(p.minIntegerDigits, GetParam().minIntegerDigits);
+    EXPECT_EQ(p.decimals, GetParam().decimals);
+}
+
+INSTANTIATE_TEST_SUITE_P(Patterns, PatternFromText,
+                         ::testing::Values(PatternCase{"##############0.00000", 1, 5},
+                                           PatternCase{"##############0.00000000", 1, 8},
+                                           PatternCase{"#######0.0", 1, 1},
+                                           PatternCase{"0.00", 1, 2}, PatternCase{"0", 1, 0},
+                                           PatternCase{"00", 2, 0}, PatternCase{"####00", 2, 0}));
+
+TEST(PatternConstants, MeanAndCoefficientDecimals) {
+    EXPECT_EQ(kMeanPattern.decimals, 5);
+    EXPECT_EQ(kMeanPattern.minIntegerDigits, 1);
+    EXPECT_EQ(kCoefficientPattern.decimals, 8);
+    EXPECT_EQ(kCoefficientPattern.minIntegerDigits, 1);
+}
+
+struct FormatCase {
+    double value;
+    const char* pattern;
+    char separator;
+    const char* shown;
+};
+void PrintTo(const FormatCase& c, std::ostream* os) {
+    *os << c.value << " as " << c.pattern << " with '" << c.separator << "'";
+}
+
+class FormatDouble : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatDouble, AppliesThePattern) {
+    const FormatCase& c = GetParam();
+    EXPECT_EQ(
+        FormatNumber(c.value, NumberPattern::FromText(c.pattern), QChar(c.separator)).toStdString(),
+        c.shown);
+}
+
+constexpr const char* kMean = "##############0.00000";
+constexpr const char* kCoefficient = "##############0.00000000";
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, FormatDouble,
+    ::testing::Values(
+        FormatCase{0, kMean, '.', "0.00000"}, FormatCase{0.5, kMean, '.', "0.50000"},
+        FormatCase{-0.25, kCoefficient, '.', "-0.25000000"},
+        FormatCase{1.4, kCoefficient, ',', "1,40000000"}, FormatCase{-1.4, kMean, ',', "-1,40000"},
+        FormatCase{2.5, kMean, '.', "2.50000"},
+        FormatCase{1234567.125, kMean, '.', "1234567.12500"},
+        // Halves away from zero, on the 15-digit decimal form (printf would round 1.000005 down).
+        FormatCase{1.000005, kMean, '.', "1.00001"}, FormatCase{-1.000005, kMean, '.', "-1.00001"},
+        FormatCase{2.675, kMean, '.', "2.67500"}, FormatCase{2.675, "0.00", '.', "2.68"},
+        FormatCase{-2.675, "0.00", ',', "-2,68"}, FormatCase{0.125, "0.00", '.', "0.13"},
+        FormatCase{0.12499999999999999, "0.00", '.', "0.13"},
+        FormatCase{0.1249999999999, "0.00", '.', "0.12"},
+        FormatCase{0.000005, kMean, '.', "0.00001"}, FormatCase{-0.000005, kMean, '.', "-0.00001"},
+        FormatCase{0.0000049, kMean, '.', "0.00000"},
+        // Carries through every digit.
+        FormatCase{99999.999995, kMean, '.', "100000.00000"}, FormatCase{9.5, "0", '.', "10"},
+        FormatCase{0.96, "#######0.0", '.', "1.0"},
+        // A value that rounds to zero has no sign.
+        FormatCase{-0.000001, kMean, '.', "0.00000"}, FormatCase{-0.0, kMean, '.', "0.00000"},
+        FormatCase{-0.4, "0", '.', "0"},
+        // No grouping, no exponent, however large or small.
+        FormatCase{1e20, kMean, '.', "100000000000000000000.00000"},
+        FormatCase{-1e20, "0", '.', "-100000000000000000000"},
+        FormatCase{1e-20, kMean, '.', "0.00000"},
+        // Minimum integer digits.
+        FormatCase{5, "00", '.', "05"}, FormatCase{100, "00", '.', "100"},
+        FormatCase{5, "####00", '.', "05"}, FormatCase{-5, "00", '.', "-05"},
+        FormatCase{0.2, "00", '.', "00"}, FormatCase{7.25, "#######0.0", '.', "7.3"},
+        FormatCase{0.04, "#######0.0", ',', "0,0"}));
+
+// The quad overload rounds on 32 significant digits: the double nearest 2.675 lies below it,
+// which 32 digits show and 15 digits hide.
+TEST(FormatReal, DecidesOnThirtyTwoDigits) {
+    const NumberPattern cents = NumberPattern::FromText("0.00");
+    EXPECT_EQ(FormatNumber(Real(2.675), cents, u'.'), "2.67");
+    EXPECT_EQ(FormatNumber(*TextValueExtended(u"2.675"), cents, u'.'), "2.68");
+    EXPECT_EQ(FormatNumber(*TextValueExtended(u"-2.675"), cents, u','), "-2,68");
+    // 33 significant digits round up on 32 digits; 31 stay as they are.
+    EXPECT_EQ(FormatNumber(*TextValueExtended("0.124" + QString(30, u'9')), cents, u'.'), "0.13");
+    EXPECT_EQ(FormatNumber(*TextValueExtended("0.124" + QString(28, u'9')), cents, u'.'), "0.12");
+    EXPECT_EQ(FormatNumber(Real(1) / 3, kCoefficientPattern, u'.'), "0.33333333");
+    EXPECT_EQ(FormatNumber(Real(-2) / 3, kMeanPattern, u','), "-0,66667");
+    EXPECT_EQ(FormatNumber(Real(-0.000001), kMeanPattern, u'.'), "0.00000");
+    EXPECT_EQ(FormatNumber(*TextValueExtended(u"1399999999999999.5"), kCoefficientPattern, u'.'),
+              "1399999999999999.50000000");
+}
+
+} // namespace
+} // namespace qb
