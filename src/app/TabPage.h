@@ -30,8 +30,8 @@ protected:
 
     QWidget* canvas() const { return canvas_; }
 
+    // Places a child of the canvas at a position and size given in twips.
     template <typename W> W* Place(W* widget, int left, int top, int width, int height) {
-        widget->setParent(canvas_);
         widget->setGeometry(TwipsRect(left, top, width, height));
         return widget;
     }

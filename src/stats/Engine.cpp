@@ -42,10 +42,6 @@ Real LeastSquares::Succeed(Real value) {
     return value;
 }
 
-Real LeastSquares::Result(std::optional<Real> value) {
-    return value ? Succeed(*value) : Fail();
-}
-
 std::optional<Real> LeastSquares::MeanOffset(Column column) const {
     const Values& offsets = Of(column).offsets;
     if (offsets.empty()) {

@@ -44,7 +44,6 @@ private:
     ColumnValues y_;
     Real Fail();
     Real Succeed(Real value);
-    Real Result(std::optional<Real> value);
 };
 
 struct ComputeOutcome {
