@@ -7,6 +7,8 @@
 #include "chart/Quadro.h"
 #include "data/Analysis.h"
 #include "data/EntryGridPage.h"
+#include "files/DataFile.h"
+#include "files/FileStore.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
 #include "stats/PredictionPage.h"
@@ -74,12 +76,17 @@ QAction* MainWindow::AddAction(QMenu* menu, const QString& name, const QString& 
 void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("MenuFile"));
-    AddAction(file, QStringLiteral("MenuNuovo"), QStringLiteral("Nuovo"), QKeySequence("Ctrl+N"));
-    AddAction(file, QStringLiteral("MenuApri"), QStringLiteral("Apri..."),
-              QKeySequence("Ctrl+F12"));
-    AddAction(file, QStringLiteral("MenuSalva"), QStringLiteral("Salva"),
-              QKeySequence("Shift+F12"));
-    AddAction(file, QStringLiteral("MenuSalvaNome"), QStringLiteral("Salva col nome..."));
+    connect(AddAction(file, QStringLiteral("MenuNuovo"), QStringLiteral("Nuovo"),
+                      QKeySequence("Ctrl+N")),
+            &QAction::triggered, this, &MainWindow::MenuNuovo_Click);
+    connect(AddAction(file, QStringLiteral("MenuApri"), QStringLiteral("Apri..."),
+                      QKeySequence("Ctrl+F12")),
+            &QAction::triggered, this, &MainWindow::MenuApri_Click);
+    connect(AddAction(file, QStringLiteral("MenuSalva"), QStringLiteral("Salva"),
+                      QKeySequence("Shift+F12")),
+            &QAction::triggered, this, &MainWindow::MenuSalva_Click);
+    connect(AddAction(file, QStringLiteral("MenuSalvaNome"), QStringLiteral("Salva col nome...")),
+            &QAction::triggered, this, &MainWindow::MenuSalvaNome_Click);
     file->addSeparator()->setObjectName(QStringLiteral("MenuNull0"));
     AddAction(file, QStringLiteral("MenuStampa"), QStringLiteral("Stampa"),
               QKeySequence("Ctrl+Shift+F12"));
@@ -177,6 +184,146 @@ void MainWindow::MenuAbout1_Click() {
         services_.messages.Show(QStringLiteral("File di Help errato o mancante"), kErrorStyle,
                                 windowTitle());
     }
+}
+
+void MainWindow::MenuNuovo_Click() {
+    ClearStatisticsPage();
+    ClearChartPage();
+    ClearPredictionPage();
+    analysis_.invalidateStatistics();
+    grid_->ClearGrid();
+    // A new analysis belongs to no file: the next "Salva" asks for a name instead of writing
+    // the new data over the file opened before.
+    analysis_.setCurrentFileName(QString());
+}
+
+void MainWindow::MenuApri_Click() {
+    const auto path = ChooseDataFile(FileDialogRequest::Open);
+    if (!path) {
+        LoadFailureExit();
+        return;
+    }
+    OpenFile(*path);
+}
+
+void MainWindow::OpenFile(const QString& path) {
+    analysis_.setCurrentFileName(path);
+    LoadDataFile();
+}
+
+std::optional<QString> MainWindow::ChooseDataFile(FileDialogRequest::Kind kind) {
+    FileDialogRequest request;
+    request.kind = kind;
+    request.filters = {{QStringLiteral("File dati (*.rgs)"), QStringLiteral("*.rgs")},
+                       {QStringLiteral("Tutti i file (*.*)"), QStringLiteral("*.*")}};
+    request.initialName = lastChosenName_;
+    const auto chosen = services_.files.Show(request);
+    if (chosen) {
+        lastChosenName_ = *chosen;
+    }
+    return chosen;
+}
+
+void MainWindow::LoadDataFile() {
+    using Stop = DataFileContent::Stop;
+    analysis_.setBusy(true);
+    const QString name = analysis_.currentFileName();
+    const DataFileContent content = ReadDataFile(ProfileText::FromFile(name));
+    if (!content.Reaches(Stop::NotDataFile)) {
+        ShowFileMessage(QStringLiteral("Il file ") + name +
+                            QStringLiteral(" non è un file valido per questo programma."),
+                        kErrorStyle);
+        LoadFailureExit();
+        return;
+    }
+    grid_->ClearGrid();
+    ClearPredictionPage();
+    analysis_.invalidateStatistics();
+    tabs_->setCurrentIndex(DataTab);
+    if (!content.Reaches(Stop::RowCount)) {
+        LoadFailureExit();
+        return;
+    }
+    analysis_.chooseRowCount(content.rowCount);
+    for (int i = 0; i < content.rowCount; ++i) {
+        const Row& row = content.rows[i];
+        analysis_.setText(Column::X, i, row.x);
+        analysis_.setText(Column::Y, i, row.y);
+        analysis_.setUsed(i, row.used);
+    }
+    if (!content.Reaches(Stop::Statistics)) {
+        LoadFailureExit();
+        return;
+    }
+    analysis_.loadStatistics(content.statistics, StoredStatisticsValid(content.statistics));
+    if (!content.Reaches(Stop::ItemCount)) {
+        LoadFailureExit();
+        return;
+    }
+    analysis_.replaceHistory(content.history);
+    analysis_.setBusy(false);
+}
+
+void MainWindow::LoadFailureExit() {
+    analysis_.setBusy(false);
+    analysis_.setCurrentFileName(QString());
+}
+
+void MainWindow::MenuSalva_Click() {
+    if (analysis_.currentFileName().isEmpty()) {
+        MenuSalvaNome_Click();
+        return;
+    }
+    SaveDataFile(false);
+}
+
+void MainWindow::MenuSalvaNome_Click() {
+    const auto path = ChooseDataFile(FileDialogRequest::Save);
+    if (!path) {
+        return;
+    }
+    const QString previous = analysis_.currentFileName();
+    analysis_.setCurrentFileName(*path);
+    // A declined overwrite keeps the program bound to its file, so that "Salva" does not write
+    // into the one the user refused to replace.
+    if (SaveDataFile(true) == SaveOutcome::Declined) {
+        analysis_.setCurrentFileName(previous);
+    }
+}
+
+MainWindow::SaveOutcome MainWindow::SaveDataFile(bool ask) {
+    const QString name = analysis_.currentFileName();
+    if (ConfirmOverwrite(ask)) {
+        ShowFileMessage(QStringLiteral("I dati non sono stati salvati"), kErrorStyle);
+        return SaveOutcome::Declined;
+    }
+    // A failed write is reported also without asking: keeping silent would let the user
+    // believe the data safe.
+    if (!ReplaceFileContents(name, DataFileBytes(analysis_))) {
+        ShowFileMessage(QStringLiteral("Errore occorso durante la creazione del file ") + name,
+                        kErrorStyle);
+        return SaveOutcome::Failed;
+    }
+    if (ask) {
+        ShowFileMessage(QStringLiteral("Il file ") + name +
+                            QStringLiteral(" è stato salvato correttamente"),
+                        kConfirmationStyle);
+    }
+    return SaveOutcome::Written;
+}
+
+bool MainWindow::ConfirmOverwrite(bool ask) {
+    const QString name = analysis_.currentFileName();
+    if (!ask || !FileOpensForReading(name)) {
+        return false;
+    }
+    // The old file is replaced only once the new one is complete, so nothing is deleted here.
+    return ShowFileMessage(QStringLiteral("Sovrascrivere il file ") + name + u'?',
+                           kQuestionStyle) != MessageAnswer::Yes;
+}
+
+MessageAnswer MainWindow::ShowFileMessage(const QString& text, MessageStyle style) {
+    return services_.messages.Show(text, style, windowTitle());
 }
 
 void MainWindow::MenuEsci_Click() {

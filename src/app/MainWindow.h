@@ -1,6 +1,10 @@
 #pragma once
 
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+
 #include <QMainWindow>
+#include <optional>
 
 class QAction;
 class QTabWidget;
@@ -11,7 +15,6 @@ class Analysis;
 class ChartPage;
 class EntryGridPage;
 class HelpViewer;
-class MessageBox;
 class PredictionPage;
 class StatisticsPage;
 
@@ -19,6 +22,7 @@ class StatisticsPage;
 struct Services {
     MessageBox& messages;
     HelpViewer& help;
+    FileDialog& files;
     QString programDirectory; // where the help file lies beside the executable
 };
 
@@ -42,6 +46,9 @@ public:
     void ClearChartPage();
     void ClearPredictionPage();
 
+    // Binds the program to a data file and loads it, as "Apri..." does with the chosen file.
+    void OpenFile(const QString& path);
+
 protected:
     void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
@@ -56,7 +63,19 @@ private:
     bool ChartSequence();
     void TabSwitchFailure();
     void MenuAbout1_Click();
+    void MenuNuovo_Click();
+    void MenuApri_Click();
+    void MenuSalva_Click();
+    void MenuSalvaNome_Click();
     void MenuEsci_Click();
+
+    enum class SaveOutcome { Written, Declined, Failed };
+    std::optional<QString> ChooseDataFile(FileDialogRequest::Kind kind);
+    void LoadDataFile();
+    void LoadFailureExit();
+    SaveOutcome SaveDataFile(bool ask);
+    bool ConfirmOverwrite(bool ask);
+    MessageAnswer ShowFileMessage(const QString& text, MessageStyle style);
 
     Analysis& analysis_;
     Services services_;
@@ -65,6 +84,7 @@ private:
     StatisticsPage* statistics_ = nullptr;
     PredictionPage* prediction_ = nullptr;
     ChartPage* chart_ = nullptr;
+    QString lastChosenName_; // offered again by the next file dialog
 };
 
 } // namespace qb

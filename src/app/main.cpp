@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 #include "data/Analysis.h"
+#include "platform/QtFileDialog.h"
 #include "platform/QtHelpViewer.h"
 #include "platform/QtMessageBox.h"
 
@@ -15,7 +16,8 @@ int main(int argc, char* argv[]) {
     qb::Analysis analysis(QLocale().decimalPoint().at(0));
     qb::QtMessageBox messages;
     qb::QtHelpViewer help;
-    qb::MainWindow window(analysis, {messages, help, QApplication::applicationDirPath()});
+    qb::QtFileDialog files;
+    qb::MainWindow window(analysis, {messages, help, files, QApplication::applicationDirPath()});
     window.show();
     return app.exec();
 }

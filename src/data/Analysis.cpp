@@ -96,6 +96,16 @@ void Analysis::setCaptions(const std::array<QString, FigureCount>& captions) {
     emit resultCaptionsChanged();
 }
 
+void Analysis::loadStatistics(const Statistics& stats, bool valid) {
+    stats_ = stats;
+    statsValid_ = valid;
+}
+
+void Analysis::replaceHistory(const QStringList& items) {
+    history_ = items;
+    emit historyChanged();
+}
+
 void Analysis::appendHistoryItem(const QString& item) {
     history_.append(item);
     emit historyChanged();

@@ -53,7 +53,13 @@ public:
     bool computeStatistics();
     void clearResultCaptions();
 
+    // Figures read from a data file: kept as stored, without captions, until the next
+    // computation.
+    void loadStatistics(const Statistics& stats, bool valid);
+
     void appendHistoryItem(const QString& item);
+    // The whole history at once, as a data file holds it.
+    void replaceHistory(const QStringList& items);
     void clearHistory();
 
 signals:

@@ -20,7 +20,7 @@ struct MessageStyle {
 inline constexpr MessageStyle kErrorStyle{MessageButtons::Ok, MessageIcon::Exclamation, true};
 inline constexpr MessageStyle kConfirmationStyle{MessageButtons::Ok, MessageIcon::Information,
                                                  true};
-inline constexpr MessageStyle kQuestionStyle{MessageButtons::YesNo, MessageIcon::Question, false};
+inline constexpr MessageStyle kQuestionStyle{MessageButtons::YesNo, MessageIcon::Question, true};
 inline constexpr MessageStyle kScaleErrorStyle{MessageButtons::Ok, MessageIcon::Critical, false};
 inline constexpr MessageStyle kPlainStyle{MessageButtons::Ok, MessageIcon::None, false};
 

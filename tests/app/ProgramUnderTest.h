@@ -4,6 +4,7 @@
 #include "data/Analysis.h"
 #include "data/EntryField.h"
 #include "data/EntryGridPage.h"
+#include "support/ScriptedFileDialog.h"
 #include "support/ScriptedHelpViewer.h"
 #include "support/ScriptedMessageBox.h"
 
@@ -20,7 +21,7 @@ namespace qb {
 // user.
 struct ProgramUnderTest {
     explicit ProgramUnderTest(QChar separator = u'.', QString programDirectory = {})
-        : analysis(separator), window(analysis, {messages, help, programDirectory}) {
+        : analysis(separator), window(analysis, {messages, help, files, programDirectory}) {
         window.show();
         window.activateWindow();
         ready = QTest::qWaitForWindowActive(&window);
@@ -61,6 +62,7 @@ struct ProgramUnderTest {
 
     ScriptedMessageBox messages;
     ScriptedHelpViewer help;
+    ScriptedFileDialog files;
     Analysis analysis;
     MainWindow window;
     bool ready = false;

@@ -1,0 +1,42 @@
+#include "QtFileDialog.h"
+
+#include <QApplication>
+#include <QFileDialog>
+
+namespace qb {
+namespace {
+
+// The dialog shows the description alone and filters by the pattern in its last brackets;
+// "*.*" means every file, also those without a dot in their name.
+QString NameFilter(const FileFilter& filter) {
+    const QString pattern = filter.pattern == u"*.*" ? QStringLiteral("*") : filter.pattern;
+    return filter.description + QStringLiteral(" (") + pattern + u')';
+}
+
+} // namespace
+
+std::optional<QString> QtFileDialog::Show(const FileDialogRequest& request) {
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(request.kind == FileDialogRequest::Save ? QFileDialog::AcceptSave
+                                                                 : QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    QStringList filters;
+    for (const FileFilter& filter : request.filters) {
+        filters << NameFilter(filter);
+    }
+    dialog.setNameFilters(filters);
+    if (request.selectedFilter >= 0 && request.selectedFilter < filters.size()) {
+        dialog.selectNameFilter(filters[request.selectedFilter]);
+    }
+    if (!request.initialName.isEmpty()) {
+        dialog.selectFile(request.initialName);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace qb
