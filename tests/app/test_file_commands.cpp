@@ -1,0 +1,305 @@
+// The File menu as a user meets it: saving with and without a name, the overwrite question,
+// failed writes, opening good and bad files, and "Nuovo".
+#include "ProgramUnderTest.h"
+#include "files/DataFile.h"
+#include "stats/PredictionPage.h"
+#include "stats/StatisticsPage.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+using namespace qb;
+
+namespace {
+
+const QString kCaption = QStringLiteral("Quantorelle Brindel");
+const QList<std::pair<QString, QString>> kWorkedExample = {
+    {"1", "2"}, {"2", "3"}, {"3", "5"}, {"4", "6"}};
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// The worked example typed in, computed by a visit to the statistics page, with one
+// prediction in the history.
+void EnterComputedExample(ProgramUnderTest& p) {
+    p.ChooseRowCount(kWorkedExample.size());
+    p.EnterRows(kWorkedExample);
+    p.ClickTab(MainWindow::PredictionTab);
+    QTest::keyClicks(p.window.predictionPage()->Txt_X_Prev(), "5");
+    QTest::keyClick(p.window.predictionPage()->Txt_X_Prev(), Qt::Key_Return);
+    p.ClickTab(MainWindow::DataTab);
+}
+
+void Trigger(ProgramUnderTest& p, const char* action) {
+    p.window.action(QString::fromLatin1(action))->trigger();
+}
+
+void ExpectMessage(const ScriptedMessageBox::Request& request, const QString& text,
+                   MessageStyle style) {
+    QCOMPARE(request.text, text);
+    QVERIFY(request.style == style);
+    QCOMPARE(request.title, kCaption);
+}
+
+} // namespace
+
+class FileCommandsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void saveAsWritesTheAnalysisUnderTheTypedNameAndConfirms() {
+        ProgramUnderTest p;
+        EnterComputedExample(p);
+        const QString path = dir.filePath("prova"); // typed without extension
+        p.files.answers.enqueue(path);
+        Trigger(p, "MenuSalvaNome");
+
+        QCOMPARE(p.files.requests.size(), 1);
+        const FileDialogRequest& request = p.files.requests[0];
+        QCOMPARE(request.kind, FileDialogRequest::Save);
+        QCOMPARE(request.filters.size(), 2);
+        QCOMPARE(request.filters[0].description, QStringLiteral("File dati (*.rgs)"));
+        QCOMPARE(request.filters[0].pattern, QStringLiteral("*.rgs"));
+        QCOMPARE(request.filters[1].description, QStringLiteral("Tutti i file (*.*)"));
+        QCOMPARE(request.filters[1].pattern, QStringLiteral("*.*"));
+        QCOMPARE(request.selectedFilter, 0);
+        QVERIFY(!request.confirmOverwrite);
+        QVERIFY(request.initialName.isEmpty());
+
+        QCOMPARE(Contents(path), DataFileBytes(p.analysis));
+        QVERIFY(Contents(path).contains("\r\nItems=1\r\n0=X = 5.00000 / Y = 7.50000\r\n"));
+        QCOMPARE(p.analysis.currentFileName(), path);
+        QCOMPARE(p.messages.requests.size(), 1);
+        ExpectMessage(p.messages.requests[0],
+                      "Il file " + path + QString::fromUtf8(" è stato salvato correttamente"),
+                      kConfirmationStyle);
+
+        Trigger(p, "MenuApri"); // cancelled: the dialog still offers the last name
+        QCOMPARE(p.files.requests[1].kind, FileDialogRequest::Open);
+        QCOMPARE(p.files.requests[1].initialName, path);
+    }
+
+    void overwriteQuestionAnsweredNoLeavesTheFileAndTheBinding() {
+        ProgramUnderTest p;
+        EnterComputedExample(p);
+        const QString existing = dir.filePath("existing.rgs");
+        WriteFile(existing, "not to be lost");
+        p.files.answers.enqueue(existing);
+        p.messages.answers.enqueue(MessageAnswer::No);
+        Trigger(p, "MenuSalvaNome");
+
+        QCOMPARE(Contents(existing), QByteArray("not to be lost"));
+        QCOMPARE(p.messages.requests.size(), 2);
+        ExpectMessage(p.messages.requests[0], "Sovrascrivere il file " + existing + "?",
+                      kQuestionStyle);
+        ExpectMessage(p.messages.requests[1], "I dati non sono stati salvati", kErrorStyle);
+        QVERIFY(p.analysis.currentFileName().isEmpty());
+
+        Trigger(p, "MenuSalva"); // still unbound: asks for a name, cancelled
+        QCOMPARE(p.files.requests.size(), 2);
+        QCOMPARE(Contents(existing), QByteArray("not to be lost"));
+    }
+
+    void overwriteQuestionAnsweredYesReplacesTheFile() {
+        ProgramUnderTest p;
+        EnterComputedExample(p);
+        const QString existing = dir.filePath("replaced.rgs");
+        WriteFile(existing, "old");
+        p.files.answers.enqueue(existing);
+        p.messages.answers.enqueue(MessageAnswer::Yes);
+        Trigger(p, "MenuSalvaNome");
+
+        QCOMPARE(Contents(existing), DataFileBytes(p.analysis));
+        QCOMPARE(p.messages.requests.size(), 2);
+        QCOMPARE(p.messages.requests[1].style, kConfirmationStyle);
+        QCOMPARE(QDir(dir.path()).entryList({"replaced*"}, QDir::Files).size(), 1);
+    }
+
+    void saveWithANameWritesSilentlyAndWithoutOneAsksForIt() {
+        ProgramUnderTest p;
+        EnterComputedExample(p);
+        const QString path = dir.filePath("silent.rgs");
+        p.files.answers.enqueue(path);
+        Trigger(p, "MenuSalva"); // no name yet: Save As
+        QCOMPARE(p.files.requests.size(), 1);
+        QCOMPARE(p.messages.requests.size(), 1);
+
+        p.TypeInto(p.X(0), "0");
+        p.X(0)->clearFocus();
+        Trigger(p, "MenuSalva");
+        QCOMPARE(p.files.requests.size(), 1);
+        QCOMPARE(p.messages.requests.size(), 1);
+        QVERIFY(Contents(path).contains(
+            "\r\n[Data X]\r\n1=0\r\n")); // the typing replaced the selection
+        QCOMPARE(Contents(path), DataFileBytes(p.analysis));
+    }
+
+    void aFailedWriteIsReportedAndKeepsTheOldFile() {
+        ProgramUnderTest p;
+        EnterComputedExample(p);
+        // No temporary file fits beside a name this long, whoever runs the test.
+        const QString locked = dir.filePath(QString(250, u'q'));
+        WriteFile(locked, "old bytes");
+        p.files.answers.enqueue(locked);
+        p.messages.answers.enqueue(MessageAnswer::Yes);
+        Trigger(p, "MenuSalvaNome");
+        QCOMPARE(p.messages.requests.size(), 2);
+        ExpectMessage(p.messages.requests[1],
+                      "Errore occorso durante la creazione del file " + locked, kErrorStyle);
+        QCOMPARE(Contents(locked), QByteArray("old bytes"));
+
+        Trigger(p, "MenuSalva"); // a silent save reports the failure too
+        QCOMPARE(p.messages.requests.size(), 3);
+        ExpectMessage(p.messages.requests[2],
+                      "Errore occorso durante la creazione del file " + locked, kErrorStyle);
+        QCOMPARE(Contents(locked), QByteArray("old bytes"));
+    }
+
+    void newEmptiesThePagesAndForgetsTheFile() {
+        ProgramUnderTest p;
+        EnterComputedExample(p);
+        const QString path = dir.filePath("before-new.rgs");
+        p.files.answers.enqueue(path);
+        Trigger(p, "MenuSalvaNome");
+        const QByteArray saved = Contents(path);
+        p.ClickTab(MainWindow::StatisticsTab);
+
+        Trigger(p, "MenuNuovo");
+        QCOMPARE(p.window.SSTab()->currentIndex(), int(MainWindow::StatisticsTab));
+        QCOMPARE(p.grid().Cmb_NumDati()->currentText(), QStringLiteral("2"));
+        QVERIFY(p.X(0)->text().isEmpty() && p.Y(3)->text().isEmpty());
+        QVERIFY(!p.X(2)->isEnabled());
+        QVERIFY(p.window.statisticsPage()->Lab_Ris(0)->text().isEmpty());
+        QCOMPARE(p.window.predictionPage()->Lst_Storico()->count(), 0);
+        QVERIFY(!p.analysis.statsValid());
+        QVERIFY(p.analysis.currentFileName().isEmpty());
+
+        Trigger(p, "MenuSalva"); // asks for a name instead of writing over the old file
+        QCOMPARE(p.files.requests.size(), 2);
+        QCOMPARE(Contents(path), saved);
+    }
+
+    void openFillsThePagesFromTheFile() {
+        ProgramUnderTest p;
+        const QString path = dir.filePath("opened.rgs");
+        WriteFile(path, "[program id]\r\nid=QUANTORELLE\r\n[Points]\r\nNumber=3,5\r\n"
+                        "[Data X]\r\n1=1\r\n2=2\r\n3=3\r\n4=4\r\n5=99\r\n"
+                        "[Data Y]\r\n1=2\r\n2=3\r\n3=5\r\n4=6,5\r\n"
+                        "[Use XY]\r\n1=1\r\n2=1\r\n3=0\r\n4=1\r\n"
+                        "[Statistics]\r\nX=2,5\r\n"
+                        "[Computation]\r\nItems=2\r\n0=first\r\n1=second\r\n");
+        p.ClickTab(MainWindow::PredictionTab);
+        p.files.answers.enqueue(path);
+        Trigger(p, "MenuApri");
+
+        QVERIFY(p.messages.requests.isEmpty());
+        QCOMPARE(p.analysis.currentFileName(), path);
+        QCOMPARE(p.window.SSTab()->currentIndex(), int(MainWindow::DataTab));
+        QCOMPARE(p.grid().Cmb_NumDati()->currentText(), QStringLiteral("4"));
+        QCOMPARE(p.Y(3)->text(), QStringLiteral("6.5"));
+        QVERIFY(p.X(4)->text().isEmpty() && !p.X(4)->isEnabled());
+        QVERIFY(p.grid().Chk_Linea(0)->isChecked() && !p.grid().Chk_Linea(2)->isChecked());
+        QVERIFY(p.analysis.statsValid());
+        QCOMPARE(double(p.analysis.statistics()[X]), 2.5);
+        QListWidget* history = p.window.predictionPage()->Lst_Storico();
+        QCOMPARE(history->count(), 2);
+        QCOMPARE(history->currentRow(), 1);
+        QVERIFY(!p.analysis.busy());
+
+        p.ClickTab(MainWindow::StatisticsTab); // the figures are recomputed from the rows
+        QCOMPARE(double(p.analysis.statistics()[X]), 7.0 / 3);
+        QCOMPARE(p.window.statisticsPage()->Lab_Ris(0)->text(), QStringLiteral("2.33333"));
+    }
+
+    void openRefusesWhatIsNotADataFileAndKeepsThePages() {
+        for (const QString& name : {QStringLiteral("missing.rgs"), QStringLiteral("text.rgs")}) {
+            ProgramUnderTest p;
+            WriteFile(dir.filePath("text.rgs"), "[Points]\r\nNumber=5\r\n");
+            p.ChooseRowCount(3);
+            p.EnterRows(kWorkedExample.mid(0, 3));
+            const QString path = dir.filePath(name);
+            p.files.answers.enqueue(path);
+            Trigger(p, "MenuApri");
+            QCOMPARE(p.messages.requests.size(), 1);
+            ExpectMessage(p.messages.requests[0],
+                          "Il file " + path +
+                              QString::fromUtf8(" non è un file valido per questo programma."),
+                          kErrorStyle);
+            QCOMPARE(p.X(2)->text(), QStringLiteral("3"));
+            QCOMPARE(p.grid().Cmb_NumDati()->currentText(), QStringLiteral("3"));
+            QVERIFY(p.analysis.currentFileName().isEmpty());
+            QVERIFY(!p.analysis.busy());
+        }
+    }
+
+    void openWithABadRowCountClearsThePagesSilently() {
+        ProgramUnderTest p;
+        EnterComputedExample(p);
+        const QString path = dir.filePath("count.rgs");
+        WriteFile(path, "[Program ID]\r\nID=Quantorelle\r\n[Points]\r\nNumber=31\r\n");
+        p.files.answers.enqueue(path);
+        Trigger(p, "MenuApri");
+        QVERIFY(p.messages.requests.isEmpty());
+        QCOMPARE(p.grid().Cmb_NumDati()->currentText(), QStringLiteral("2"));
+        QVERIFY(p.X(0)->text().isEmpty());
+        QCOMPARE(p.window.predictionPage()->Lst_Storico()->count(), 0);
+        QVERIFY(!p.analysis.statsValid());
+        QVERIFY(p.analysis.currentFileName().isEmpty());
+    }
+
+    void cancellingOpenKeepsThePagesButUnbindsTheFile() {
+        ProgramUnderTest p;
+        EnterComputedExample(p);
+        const QString path = dir.filePath("bound.rgs");
+        p.files.answers.enqueue(path);
+        Trigger(p, "MenuSalvaNome");
+        Trigger(p, "MenuApri"); // cancelled
+        QCOMPARE(p.X(3)->text(), QStringLiteral("4"));
+        QCOMPARE(p.window.predictionPage()->Lst_Storico()->count(), 1);
+        QVERIFY(p.analysis.currentFileName().isEmpty());
+    }
+
+    void aFileSavedUnderADecimalCommaReadsBackUnderAPoint() {
+        const QString path = dir.filePath("comma.rgs");
+        QByteArray written;
+        {
+            ProgramUnderTest p(u',');
+            EnterComputedExample(p);
+            p.files.answers.enqueue(path);
+            Trigger(p, "MenuSalvaNome");
+            written = Contents(path);
+            QVERIFY(written.contains("\r\nA=1,40000\r\n"));
+        }
+        ProgramUnderTest q(u'.');
+        q.files.answers.enqueue(path);
+        Trigger(q, "MenuApri");
+        QCOMPARE(double(q.analysis.statistics()[A]), 1.4);
+        QCOMPARE(double(q.analysis.statistics()[R]), 0.98994949);
+        QCOMPARE(q.window.predictionPage()->Lst_Storico()->item(0)->text(),
+                 QStringLiteral("X = 5,00000 / Y = 7,50000"));
+        q.files.answers.enqueue(path);
+        Trigger(q, "MenuSalva"); // bound by the opening: written silently
+        QCOMPARE(q.messages.requests.size(), 0);
+        // The figures are written with the point now; the history stays as it was typed.
+        const qsizetype history = written.indexOf("[Computation]");
+        QCOMPARE(Contents(path),
+                 QByteArray(written.left(history)).replace(',', '.') + written.mid(history));
+    }
+
+private:
+    QTemporaryDir dir;
+};
+
+QTEST_MAIN(FileCommandsTest)
+#include "test_file_commands.moc"
