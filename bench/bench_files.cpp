@@ -1,0 +1,61 @@
+// Writing and reading a data file of 30 rows with a 10,000-item history, in memory and through
+// the file system.
+#include "data/Analysis.h"
+#include "files/DataFile.h"
+#include "files/FileStore.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void FillLargeAnalysis(qb::Analysis& analysis) {
+    analysis.chooseRowCount(qb::kRowCapacity);
+    for (int i = 0; i < qb::kRowCapacity; ++i) {
+        analysis.setText(qb::Column::X, i, QString::number(i * 1.25 + 0.5));
+        analysis.setText(qb::Column::Y, i, QString::number(1000 - i * i * 0.75));
+    }
+    analysis.computeStatistics();
+    QStringList history;
+    for (int i = 0; i < 10000; ++i) {
+        history << QStringLiteral("X = %1.00000 / Y = %2.50000").arg(i).arg(3 * i);
+    }
+    analysis.replaceHistory(history);
+}
+
+void BM_WriteBytes(benchmark::State& state) {
+    qb::Analysis analysis(u'.');
+    FillLargeAnalysis(analysis);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(qb::DataFileBytes(analysis));
+    }
+}
+BENCHMARK(BM_WriteBytes)->Unit(benchmark::kMillisecond);
+
+void BM_ReadBytes(benchmark::State& state) {
+    qb::Analysis analysis(u'.');
+    FillLargeAnalysis(analysis);
+    const QByteArray bytes = qb::DataFileBytes(analysis);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(qb::ReadDataFile(qb::ProfileText::FromBytes(bytes)));
+    }
+}
+BENCHMARK(BM_ReadBytes)->Unit(benchmark::kMillisecond);
+
+// The round trip a user waits for: the file saved all or nothing, then opened.
+void BM_FileRoundTrip(benchmark::State& state) {
+    qb::Analysis analysis(u'.');
+    FillLargeAnalysis(analysis);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bench.rgs"));
+    for (auto _ : state) {
+        if (!qb::ReplaceFileContents(path, qb::DataFileBytes(analysis))) {
+            state.SkipWithError("the file could not be written");
+            break;
+        }
+        benchmark::DoNotOptimize(qb::ReadDataFile(qb::ProfileText::FromFile(path)));
+    }
+}
+BENCHMARK(BM_FileRoundTrip)->Unit(benchmark::kMillisecond);
+
+} // namespace
