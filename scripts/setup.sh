@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the project needs on Debian 12 (only what is missing), builds it, then starts
-# the program ("run") or runs the whole test suite ("test").
+# the program ("run") or runs the whole test suite ("test"), then the same suite under
+# sanitizers and the fuzzers.
 set -euo pipefail
 
 mode=${1:-run}
@@ -11,6 +12,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev fonts-liberation
     libgtest-dev libbenchmark-dev libgmp-dev
+    clang libclang-rt-14-dev
 )
 
 missing=()
@@ -34,8 +36,8 @@ run)
     exec "$build/quantorelle-brindel"
     ;;
 test)
-    cd "$build"
-    exec ctest --output-on-failure
+    (cd "$build" && ctest --output-on-failure)
+    exec bash "$root/scripts/sanitize.sh"
     ;;
 *)
     echo "usage: $0 run|test" >&2
