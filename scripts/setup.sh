@@ -10,9 +10,11 @@ build="$root/build"
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev fonts-liberation
+    qt6-base-dev qt6-svg-dev fonts-liberation
+    desktop-file-utils appstream shared-mime-info imagemagick
     libgtest-dev libbenchmark-dev libgmp-dev
     clang libclang-rt-14-dev
+    cups printer-driver-cups-pdf poppler-utils xvfb xdotool
 )
 
 missing=()
