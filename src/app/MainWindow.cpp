@@ -11,6 +11,8 @@
 #include "files/FileStore.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
+#include "platform/ReportPrinter.h"
+#include "report/ReportLines.h"
 #include "stats/PredictionPage.h"
 #include "stats/StatisticsPage.h"
 
@@ -88,8 +90,9 @@ void MainWindow::BuildMenus() {
     connect(AddAction(file, QStringLiteral("MenuSalvaNome"), QStringLiteral("Salva col nome...")),
             &QAction::triggered, this, &MainWindow::MenuSalvaNome_Click);
     file->addSeparator()->setObjectName(QStringLiteral("MenuNull0"));
-    AddAction(file, QStringLiteral("MenuStampa"), QStringLiteral("Stampa"),
-              QKeySequence("Ctrl+Shift+F12"));
+    connect(AddAction(file, QStringLiteral("MenuStampa"), QStringLiteral("Stampa"),
+                      QKeySequence("Ctrl+Shift+F12")),
+            &QAction::triggered, this, &MainWindow::MenuStampa_Click);
     file->addSeparator()->setObjectName(QStringLiteral("MenuNull1"));
     connect(
         AddAction(file, QStringLiteral("MenuEsci"), QStringLiteral("Esci"), QKeySequence("Ctrl+X")),
@@ -100,7 +103,8 @@ void MainWindow::BuildMenus() {
     connect(AddAction(about, QStringLiteral("MenuAbout1"), QStringLiteral("Guida in linea"),
                       QKeySequence(Qt::Key_F1)),
             &QAction::triggered, this, &MainWindow::MenuAbout1_Click);
-    AddAction(about, QStringLiteral("MenuAbout2"), QStringLiteral("Informazioni su..."));
+    connect(AddAction(about, QStringLiteral("MenuAbout2"), QStringLiteral("Informazioni su...")),
+            &QAction::triggered, this, &MainWindow::MenuAbout2_Click);
 }
 
 QAction* MainWindow::action(const QString& name) const {
@@ -184,6 +188,11 @@ void MainWindow::MenuAbout1_Click() {
         services_.messages.Show(QStringLiteral("File di Help errato o mancante"), kErrorStyle,
                                 windowTitle());
     }
+}
+
+void MainWindow::MenuAbout2_Click() {
+    setEnabled(false);
+    emit aboutRequested();
 }
 
 void MainWindow::MenuNuovo_Click() {
@@ -324,6 +333,11 @@ bool MainWindow::ConfirmOverwrite(bool ask) {
 
 MessageAnswer MainWindow::ShowFileMessage(const QString& text, MessageStyle style) {
     return services_.messages.Show(text, style, windowTitle());
+}
+
+// Straight to the default printer: no dialog, no preview, no message, and no change of state.
+void MainWindow::MenuStampa_Click() {
+    services_.printer.Print(ReportLines(ReportInputsOf(analysis_)));
 }
 
 void MainWindow::MenuEsci_Click() {

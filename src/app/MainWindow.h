@@ -16,6 +16,7 @@ class ChartPage;
 class EntryGridPage;
 class HelpViewer;
 class PredictionPage;
+class ReportPrinter;
 class StatisticsPage;
 
 // What the main window asks of the desktop.
@@ -23,6 +24,7 @@ struct Services {
     MessageBox& messages;
     HelpViewer& help;
     FileDialog& files;
+    ReportPrinter& printer;
     QString programDirectory; // where the help file lies beside the executable
 };
 
@@ -49,6 +51,10 @@ public:
     // Binds the program to a data file and loads it, as "Apri..." does with the chosen file.
     void OpenFile(const QString& path);
 
+signals:
+    // "Informazioni su...": the window has disabled itself; the About window is to be shown.
+    void aboutRequested();
+
 protected:
     void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
@@ -63,10 +69,12 @@ private:
     bool ChartSequence();
     void TabSwitchFailure();
     void MenuAbout1_Click();
+    void MenuAbout2_Click();
     void MenuNuovo_Click();
     void MenuApri_Click();
     void MenuSalva_Click();
     void MenuSalvaNome_Click();
+    void MenuStampa_Click();
     void MenuEsci_Click();
 
     enum class SaveOutcome { Written, Declined, Failed };

@@ -1,23 +1,35 @@
-#include "MainWindow.h"
+#include "Pictures.h"
+#include "Startup.h"
+#include "app/ProgramInfo.h"
 #include "data/Analysis.h"
 #include "platform/QtFileDialog.h"
 #include "platform/QtHelpViewer.h"
+#include "platform/QtLauncher.h"
 #include "platform/QtMessageBox.h"
+#include "platform/QtReportPrinter.h"
+#include "platform/SystemRegistry.h"
 
 #include <QApplication>
 #include <QLocale>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quantorelle Brindel"));
-    QApplication::setApplicationVersion(QStringLiteral(QB_VERSION));
+    QApplication::setApplicationName(qb::kProductName);
+    QApplication::setApplicationVersion(QString::fromLatin1(qb::kProgramVersionString));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(qb::kDesktopFileName));
+    QApplication::setWindowIcon(qb::ProgramIcon());
     QApplication::setFont(QFont(QStringLiteral("Arial"), 8));
 
     qb::Analysis analysis(QLocale().decimalPoint().at(0));
     qb::QtMessageBox messages;
     qb::QtHelpViewer help;
     qb::QtFileDialog files;
-    qb::MainWindow window(analysis, {messages, help, files, QApplication::applicationDirPath()});
-    window.show();
+    qb::QtReportPrinter printer;
+    qb::SystemRegistry registry;
+    qb::QtLauncher launcher;
+    const qb::Startup startup(analysis,
+                              {messages, help, files, printer, QApplication::applicationDirPath()},
+                              {registry, launcher, messages}, qb::kProgramVersion,
+                              qb::DataFileArgument(QApplication::arguments()));
     return app.exec();
 }

@@ -23,8 +23,9 @@ const NumberPattern kItemNumberPattern = NumberPattern::FromText("####00");
 // A whole text that reads as one number: decimal with "." as its point, or &H / &O whole
 // numbers; surrounding blanks allowed.
 bool IsNumberText(const QString& text) {
-    static const QRegularExpression number(QStringLiteral(
-        R"(^\s*([+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?|&[hH][0-9a-fA-F]+|&[oO][0-7]+)\s*$)"));
+    static const QRegularExpression number(
+        QStringLiteral(R"(^\s*([+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?)"
+                       R"(|&[hH][0-9a-fA-F]+|&[oO][0-7]+)\s*$)"));
     return number.match(text).hasMatch();
 }
 

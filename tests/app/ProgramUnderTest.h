@@ -7,6 +7,7 @@
 #include "support/ScriptedFileDialog.h"
 #include "support/ScriptedHelpViewer.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/ScriptedReportPrinter.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -21,7 +22,8 @@ namespace qb {
 // user.
 struct ProgramUnderTest {
     explicit ProgramUnderTest(QChar separator = u'.', QString programDirectory = {})
-        : analysis(separator), window(analysis, {messages, help, files, programDirectory}) {
+        : analysis(separator),
+          window(analysis, {messages, help, files, printer, programDirectory}) {
         window.show();
         window.activateWindow();
         ready = QTest::qWaitForWindowActive(&window);
@@ -63,6 +65,7 @@ struct ProgramUnderTest {
     ScriptedMessageBox messages;
     ScriptedHelpViewer help;
     ScriptedFileDialog files;
+    ScriptedReportPrinter printer;
     Analysis analysis;
     MainWindow window;
     bool ready = false;

@@ -54,8 +54,21 @@ mkdir -p "$HOME"
 program_pid=$!
 pids+=($program_pid)
 
-main_window() { xdotool search --onlyvisible --name '^Quantorelle Brindel$' | head -1; }
+main_window() {
+    local w
+    w=$(xdotool search --onlyvisible --name '^Quantorelle Brindel$' | head -1)
+    [ -n "$w" ] && echo "$w"
+}
 wait_for 20 main_window
+# The first window is the splash, of the same title: a key makes it give way at once.
+splash=$(main_window)
+xdotool windowfocus --sync "$splash"
+sleep 0.3
+import -window root "$shots/splash.png"
+xdotool key space
+past_splash() { [ -n "$(main_window)" ] && [ "$(main_window)" != "$splash" ]; }
+wait_for 20 past_splash
+sleep 0.3
 window=$(main_window)
 [ -n "$window" ]
 xdotool windowfocus "$window"

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "AboutWindow.h"
+#include "MainWindow.h"
+#include "SplashWindow.h"
+
+#include <QStringList>
+#include <memory>
+
+namespace qb {
+
+class Analysis;
+
+// The program's start: the splash first, the main window and the About window loaded hidden
+// behind it, and the main window shown when the splash gives way, with the data file named on
+// the command line opened in it.
+class Startup final {
+public:
+    Startup(Analysis& analysis, Services services, SystemServices system, ProgramVersion version,
+            QString dataFile = {}, std::chrono::milliseconds splashTime = kSplashTime);
+
+    SplashWindow& splash() const { return *splash_; }
+    MainWindow& mainWindow() const { return *main_; }
+    AboutWindow& about() const { return *about_; }
+
+private:
+    void ShowMainWindow();
+
+    std::unique_ptr<SplashWindow> splash_;
+    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<AboutWindow> about_; // holds on to the main window: destroyed first
+    QString dataFile_;
+};
+
+// The data file named as the program's only argument (after the program itself), absolute as a
+// file dialog gives it; empty when there is none.
+QString DataFileArgument(const QStringList& arguments);
+
+} // namespace qb

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace qb {
+
+// Starts other programs of the desktop.
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+    virtual bool FileExists(const QString& path) = 0;
+    // Starts the program in a normal window of its own; false when it cannot be started.
+    virtual bool Start(const QString& program) = 0;
+};
+
+} // namespace qb
