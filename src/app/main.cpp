@@ -1,5 +1,6 @@
 #include "Pictures.h"
 #include "Startup.h"
+#include "StartupTrace.h"
 #include "app/ProgramInfo.h"
 #include "data/Analysis.h"
 #include "platform/QtFileDialog.h"
@@ -31,5 +32,6 @@ int main(int argc, char* argv[]) {
                               {messages, help, files, printer, QApplication::applicationDirPath()},
                               {registry, launcher, messages}, qb::kProgramVersion,
                               qb::DataFileArgument(QApplication::arguments()));
+    qb::TraceStartup(startup.splash());
     return app.exec();
 }

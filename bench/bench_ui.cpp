@@ -1,0 +1,55 @@
+// What a user waits for on a click: the switch to "3. Analisi Grafica" with 30 rows, the
+// figures computed and the chart drawn and painted once. Runs offscreen.
+#include "app/MainWindow.h"
+#include "chart/ChartPage.h"
+#include "chart/ChartView.h"
+#include "data/Analysis.h"
+#include "support/ScriptedFileDialog.h"
+#include "support/ScriptedHelpViewer.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/ScriptedReportPrinter.h"
+
+#include <QApplication>
+#include <QTabWidget>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void BM_ChartTabSwitch(benchmark::State& state) {
+    qb::ScriptedMessageBox messages;
+    qb::ScriptedHelpViewer help;
+    qb::ScriptedFileDialog files;
+    qb::ScriptedReportPrinter printer;
+    qb::Analysis analysis(u'.');
+    qb::MainWindow window(analysis, {messages, help, files, printer, QString()});
+    window.show();
+    analysis.chooseRowCount(qb::kRowCapacity);
+    for (int i = 0; i < qb::kRowCapacity; ++i) {
+        analysis.setText(qb::Column::X, i, QString::number(i * 3.7 - 20));
+        analysis.setText(qb::Column::Y, i, QString::number(i * i * 0.4 + 1.5));
+    }
+    QApplication::processEvents();
+    for (auto _ : state) {
+        window.SSTab()->setCurrentIndex(qb::MainWindow::ChartTab);
+        window.chartPage()->picFoglio()->repaint();
+        state.PauseTiming();
+        window.SSTab()->setCurrentIndex(qb::MainWindow::DataTab);
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    if (!analysis.chartOk() || !messages.requests.isEmpty()) {
+        state.SkipWithError("the chart was not drawn");
+    }
+}
+BENCHMARK(BM_ChartTabSwitch)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
