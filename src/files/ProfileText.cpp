@@ -25,8 +25,12 @@ QStringView Trimmed(QStringView text) {
 }
 
 // A line feed cannot occur inside a line, so it separates section and key unambiguously.
-QString LookupKey(QStringView section, QStringView key) {
-    return section.toString().toCaseFolded() + u'\n' + key.toString().toCaseFolded();
+QString SectionPrefix(QStringView section) {
+    return section.toString().toCaseFolded() + u'\n';
+}
+
+QString LookupKey(const QString& sectionPrefix, QStringView key) {
+    return sectionPrefix + key.toString().toCaseFolded();
 }
 
 } // namespace
@@ -34,28 +38,29 @@ QString LookupKey(QStringView section, QStringView key) {
 ProfileText ProfileText::FromBytes(QByteArrayView bytes) {
     ProfileText profile;
     const QString text = FromWindows1252(bytes);
-    QString section;
+    QString sectionPrefix; // folded once per header, not once per line
     bool inSection = false;
     for (QStringView line : QStringView(text).split(u'\n')) {
         const QStringView trimmed = Trimmed(line);
         if (trimmed.startsWith(u'[')) {
             const qsizetype close = trimmed.indexOf(u']');
             inSection = close > 0;
-            section = inSection ? Trimmed(trimmed.sliced(1, close - 1)).toString() : QString();
+            sectionPrefix =
+                inSection ? SectionPrefix(Trimmed(trimmed.sliced(1, close - 1))) : QString();
         } else if (inSection) {
-            profile.AddLine(trimmed, section);
+            profile.AddLine(trimmed, sectionPrefix);
         }
     }
     return profile;
 }
 
-void ProfileText::AddLine(QStringView line, const QString& section) {
+void ProfileText::AddLine(QStringView line, const QString& sectionPrefix) {
     const qsizetype equals = line.indexOf(u'=');
     if (equals < 0) {
         return;
     }
     const QStringView value = Trimmed(line.sliced(equals + 1)).left(kMaxValueLength);
-    const QString key = LookupKey(section, Trimmed(line.left(equals)));
+    const QString key = LookupKey(sectionPrefix, Trimmed(line.left(equals)));
     if (!values_.contains(key)) {
         values_.insert(key, Trimmed(value).toString());
     }
@@ -77,7 +82,7 @@ ProfileText ProfileText::FromFile(const QString& path) {
 
 QString ProfileText::ReadKey(const QString& section, const QString& key,
                              const QString& fallback) const {
-    const auto found = values_.constFind(LookupKey(section, key));
+    const auto found = values_.constFind(LookupKey(SectionPrefix(section), key));
     return found == values_.cend() ? fallback : *found;
 }
 

@@ -26,7 +26,7 @@ public:
     static constexpr int kMaxValueLength = 254;
 
 private:
-    void AddLine(QStringView line, const QString& section);
+    void AddLine(QStringView line, const QString& sectionPrefix);
 
     QHash<QString, QString> values_; // by section and key, folded, joined by a line feed
 };
