@@ -185,8 +185,7 @@ void MainWindow::TabSwitchFailure() {
 void MainWindow::MenuAbout1_Click() {
     const QString file = QDir(services_.programDirectory).filePath(kHelpFileName);
     if (!services_.help.ShowContents(file)) {
-        services_.messages.Show(QStringLiteral("File di Help errato o mancante"), kErrorStyle,
-                                windowTitle());
+        ShowMessage(QStringLiteral("File di Help errato o mancante"), kErrorStyle);
     }
 }
 
@@ -239,9 +238,9 @@ void MainWindow::LoadDataFile() {
     const QString name = analysis_.currentFileName();
     const DataFileContent content = ReadDataFile(ProfileText::FromFile(name));
     if (!content.Reaches(Stop::NotDataFile)) {
-        ShowFileMessage(QStringLiteral("Il file ") + name +
-                            QStringLiteral(" non è un file valido per questo programma."),
-                        kErrorStyle);
+        ShowMessage(QStringLiteral("Il file ") + name +
+                        QStringLiteral(" non è un file valido per questo programma."),
+                    kErrorStyle);
         LoadFailureExit();
         return;
     }
@@ -303,20 +302,20 @@ void MainWindow::MenuSalvaNome_Click() {
 MainWindow::SaveOutcome MainWindow::SaveDataFile(bool ask) {
     const QString name = analysis_.currentFileName();
     if (ConfirmOverwrite(ask)) {
-        ShowFileMessage(QStringLiteral("I dati non sono stati salvati"), kErrorStyle);
+        ShowMessage(QStringLiteral("I dati non sono stati salvati"), kErrorStyle);
         return SaveOutcome::Declined;
     }
     // A failed write is reported also without asking: keeping silent would let the user
     // believe the data safe.
     if (!ReplaceFileContents(name, DataFileBytes(analysis_))) {
-        ShowFileMessage(QStringLiteral("Errore occorso durante la creazione del file ") + name,
-                        kErrorStyle);
+        ShowMessage(QStringLiteral("Errore occorso durante la creazione del file ") + name,
+                    kErrorStyle);
         return SaveOutcome::Failed;
     }
     if (ask) {
-        ShowFileMessage(QStringLiteral("Il file ") + name +
-                            QStringLiteral(" è stato salvato correttamente"),
-                        kConfirmationStyle);
+        ShowMessage(QStringLiteral("Il file ") + name +
+                        QStringLiteral(" è stato salvato correttamente"),
+                    kConfirmationStyle);
     }
     return SaveOutcome::Written;
 }
@@ -327,11 +326,11 @@ bool MainWindow::ConfirmOverwrite(bool ask) {
         return false;
     }
     // The old file is replaced only once the new one is complete, so nothing is deleted here.
-    return ShowFileMessage(QStringLiteral("Sovrascrivere il file ") + name + u'?',
-                           kQuestionStyle) != MessageAnswer::Yes;
+    return ShowMessage(QStringLiteral("Sovrascrivere il file ") + name + u'?', kQuestionStyle) !=
+           MessageAnswer::Yes;
 }
 
-MessageAnswer MainWindow::ShowFileMessage(const QString& text, MessageStyle style) {
+MessageAnswer MainWindow::ShowMessage(const QString& text, MessageStyle style) {
     return services_.messages.Show(text, style, windowTitle());
 }
 

@@ -83,7 +83,8 @@ private:
     void LoadFailureExit();
     SaveOutcome SaveDataFile(bool ask);
     bool ConfirmOverwrite(bool ask);
-    MessageAnswer ShowFileMessage(const QString& text, MessageStyle style);
+    // Every message of the window carries its caption as title.
+    MessageAnswer ShowMessage(const QString& text, MessageStyle style);
 
     Analysis& analysis_;
     Services services_;
