@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <unistd.h>
+
 namespace qb {
 
 bool FileOpensForReading(const QString& path) {
@@ -21,8 +23,10 @@ bool ReplaceFileContents(const QString& path, const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
+    // commit() overlooks a failed flush of the buffer and a failed sync, and would then put a
+    // short file in place of the old one: every byte must be on the disk before the rename.
+    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
+        file.cancelWriting(); // the temporary file is then removed; the old one stays
         return false;
     }
     return file.commit();

@@ -1,5 +1,5 @@
 // The File menu as a user meets it: saving with and without a name, the overwrite question,
-// failed writes, opening good and bad files, and "Nuovo".
+// saves that cannot complete, opening good and bad files, and "Nuovo".
 #include "ProgramUnderTest.h"
 #include "files/DataFile.h"
 #include "stats/PredictionPage.h"
@@ -10,7 +10,15 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <csignal>
+
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace qb;
 
@@ -44,6 +52,20 @@ void EnterComputedExample(ProgramUnderTest& p) {
 
 void Trigger(ProgramUnderTest& p, const char* action) {
     p.window.action(QString::fromLatin1(action))->trigger();
+}
+
+// Runs `command` in a child process whose files may not grow past `limit` bytes; the exit
+// status is 0 when the command returns true.
+template <typename Command> int ExitStatusInChild(rlim_t limit, Command command) {
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of killing
+        const rlimit fileSize{limit, limit};
+        _exit(setrlimit(RLIMIT_FSIZE, &fileSize) == 0 && command() ? 0 : 1);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    return status;
 }
 
 void ExpectMessage(const ScriptedMessageBox::Request& request, const QString& text,
@@ -145,25 +167,33 @@ private slots:
         QCOMPARE(Contents(path), DataFileBytes(p.analysis));
     }
 
-    void aFailedWriteIsReportedAndKeepsTheOldFile() {
-        ProgramUnderTest p;
-        EnterComputedExample(p);
-        // No temporary file fits beside a name this long, whoever runs the test.
-        const QString locked = dir.filePath(QString(250, u'q'));
-        WriteFile(locked, "old bytes");
-        p.files.answers.enqueue(locked);
-        p.messages.answers.enqueue(MessageAnswer::Yes);
-        Trigger(p, "MenuSalvaNome");
-        QCOMPARE(p.messages.requests.size(), 2);
-        ExpectMessage(p.messages.requests[1],
-                      "Errore occorso durante la creazione del file " + locked, kErrorStyle);
-        QCOMPARE(Contents(locked), QByteArray("old bytes"));
+    void aSaveCutShortKeepsTheOldFile_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QString>("command");
+        QTest::newRow("0.7 KiB, Salva") << 700 << "MenuSalva";
+        QTest::newRow("0.7 KiB, Salva col nome") << 700 << "MenuSalvaNome";
+        QTest::newRow("10 KiB, Salva") << 10 * 1024 << "MenuSalva";
+        QTest::newRow("10 KiB, Salva col nome") << 10 * 1024 << "MenuSalvaNome";
+        QTest::newRow("30 KiB, Salva") << 30 * 1024 << "MenuSalva";
+        QTest::newRow("30 KiB, Salva col nome") << 30 * 1024 << "MenuSalvaNome";
+    }
 
-        Trigger(p, "MenuSalva"); // a silent save reports the failure too
-        QCOMPARE(p.messages.requests.size(), 3);
-        ExpectMessage(p.messages.requests[2],
-                      "Errore occorso durante la creazione del file " + locked, kErrorStyle);
-        QCOMPARE(Contents(locked), QByteArray("old bytes"));
+    // The file may not grow past half its size, as on a disk that fills up during the save.
+    void aSaveCutShortKeepsTheOldFile() {
+        QTemporaryDir folder;
+        SaveThatCannotComplete(folder.path(), false);
+    }
+
+    void aSaveOntoAFullDiskKeepsTheOldFile_data() { aSaveCutShortKeepsTheOldFile_data(); }
+
+    void aSaveOntoAFullDiskKeepsTheOldFile() {
+        QTemporaryDir folder;
+        const QByteArray mountPoint = QFile::encodeName(folder.path());
+        if (geteuid() != 0 || mount("tmpfs", mountPoint, "tmpfs", 0, "size=64k") != 0) {
+            QSKIP("no small file system can be mounted here");
+        }
+        const auto unmount = qScopeGuard([&] { umount2(mountPoint, MNT_DETACH); });
+        SaveThatCannotComplete(folder.path(), true);
     }
 
     void newEmptiesThePagesAndForgetsTheFile() {
@@ -193,7 +223,7 @@ private slots:
     void openFillsThePagesFromTheFile() {
         ProgramUnderTest p;
         const QString path = dir.filePath("opened.rgs");
-        WriteFile(path, "[program id]\r\nid=QUANTORELLE\r\n[Points]\r\nNumber=3,5\r\n"
+        WriteFile(path, "[program id]\r\nid=QUANTORELLE\r\n[Points]\r\nNumber=4,6\r\n"
                         "[Data X]\r\n1=1\r\n2=2\r\n3=3\r\n4=4\r\n5=99\r\n"
                         "[Data Y]\r\n1=2\r\n2=3\r\n3=5\r\n4=6,5\r\n"
                         "[Use XY]\r\n1=1\r\n2=1\r\n3=0\r\n4=1\r\n"
@@ -298,6 +328,47 @@ private slots:
     }
 
 private:
+    // Saves the analysis into `folder`, grows its history to the row's size and saves it again
+    // with the row's command, in a child process whose files may not grow past half that size
+    // or, with `fillDisk`, after filling the file system to its last byte.
+    void SaveThatCannotComplete(const QString& folder, bool fillDisk) {
+        QFETCH(int, size);
+        QFETCH(QString, command);
+        ProgramUnderTest p;
+        EnterComputedExample(p);
+        const QString path = QDir(folder).filePath("full.rgs");
+        p.files.answers.enqueue(path);
+        Trigger(p, "MenuSalvaNome");
+        const QByteArray old = Contents(path);
+        if (fillDisk) {
+            QFile filler(QDir(folder).filePath("filler"));
+            QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            while (filler.write(QByteArray(4096, 'f')) > 0) {
+            }
+        }
+        // One prediction at least, each a line of about 32 bytes.
+        const qsizetype added = std::max<qsizetype>(1, (size - old.size()) / 32);
+        p.analysis.replaceHistory(p.analysis.history() +
+                                  QStringList(added, QStringLiteral("X = 5.00000 / Y = 7.50000")));
+        const rlim_t limit =
+            fillDisk ? RLIM_INFINITY : rlim_t(DataFileBytes(p.analysis).size() / 2);
+
+        p.files.answers.enqueue(path);
+        p.messages.answers.enqueue(MessageAnswer::Yes);
+        const qsizetype shownBefore = p.messages.requests.size();
+        const int status = ExitStatusInChild(limit, [&] {
+            p.window.action(command)->trigger();
+            const QList<ScriptedMessageBox::Request>& shown = p.messages.requests;
+            return shown.size() == shownBefore + (command == "MenuSalva" ? 1 : 2) &&
+                   shown.last().text == "Errore occorso durante la creazione del file " + path &&
+                   shown.last().style == kErrorStyle;
+        });
+        QCOMPARE(Contents(path), old);
+        QCOMPARE(QDir(folder).entryList({"full.rgs*"}, QDir::Files | QDir::Hidden),
+                 QStringList{"full.rgs"});
+        QVERIFY2(status == 0, "the error message was not the only answer to the command");
+    }
+
     QTemporaryDir dir;
 };
 
