@@ -39,14 +39,16 @@ QString Format(double v, const QString& format, QChar separator) {
 }
 
 // Grid positions from `from` while <= to + a tenth of a step, so the last line is not lost to
-// rounding.
+// rounding. The line meant for zero is put at zero: the 32-bit limits and the repeated
+// additions leave it up to about a millionth of a step off, which would label it "-0.0"; any
+// other line lies whole steps away.
 template <typename F> bool ForEachGridLine(double from, double to, double step, F draw) {
     int lines = 0;
     for (double v = from; v <= to + 0.1 * step; v += step) {
         if (++lines > kMaxGridLines) {
             return false;
         }
-        draw(v);
+        draw(std::abs(v) < 1e-3 * step ? 0.0 : v);
     }
     return true;
 }

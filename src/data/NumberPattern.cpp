@@ -51,7 +51,6 @@ QString FormatNumber(const DecimalForm& form, NumberPattern pattern, QChar decim
     } else {
         scaled = "0";
     }
-    const bool isZero = scaled.find_first_not_of('0') == std::string::npos;
     const std::size_t width = static_cast<std::size_t>(pattern.minIntegerDigits + pattern.decimals);
     if (scaled.size() < width) {
         scaled.insert(0, width - scaled.size(), '0');
@@ -62,7 +61,8 @@ QString FormatNumber(const DecimalForm& form, NumberPattern pattern, QChar decim
     integerPart.erase(
         0, std::min(firstNonZero == std::string::npos ? maxStrip : firstNonZero, maxStrip));
     QString text = QString::fromLatin1(integerPart);
-    if (form.negative && !isZero) {
+    // The sign follows the value, not its rounding: only zero itself (-0.0 too) has none.
+    if (form.negative && form.digits.find_first_not_of('0') != std::string::npos) {
         text.prepend(u'-');
     }
     if (pattern.decimals > 0) {

@@ -23,7 +23,8 @@ inline const NumberPattern kMeanPattern = NumberPattern::FromText("#############
 inline const NumberPattern kCoefficientPattern =
     NumberPattern::FromText("##############0.00000000");
 
-// The pattern applied to a decimal form; a value that rounds to zero shows no minus sign.
+// The pattern applied to a decimal form; a negative value that rounds to zero keeps its minus
+// sign ("-0.00000").
 QString FormatNumber(const DecimalForm& form, NumberPattern pattern, QChar decimalSeparator);
 
 inline QString FormatNumber(double value, NumberPattern pattern, QChar decimalSeparator) {

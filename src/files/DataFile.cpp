@@ -84,9 +84,10 @@ QString WithDecimalPoints(QString text) {
     return text.replace(u',', u'.');
 }
 
-// A count: the value rounded half to even, within the 16-bit signed range.
+// A count: the value rounded half to even, within the 16-bit signed range. Unlike figures and
+// row texts it keeps its commas, so "3,5" counts 3.
 std::optional<int> CountValue(const QString& text) {
-    const auto value = TextValue(WithDecimalPoints(text));
+    const auto value = TextValue(text);
     if (!value) {
         return std::nullopt;
     }

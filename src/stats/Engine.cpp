@@ -13,6 +13,14 @@ bool WithinDoubleRange(Real v) {
     return fabsq(v) <= Real(DBL_MAX);
 }
 
+// Adds a term to the running sum of a mean (steps 1 to 5); false once the sum leaves the 64-bit
+// float range, which fails the step even where the mean would fit. The deviation sums of the
+// later steps are bounded by the sums of squares, so they need no such check.
+bool AddWithinRange(Real& sum, Real term) {
+    sum += term;
+    return WithinDoubleRange(sum);
+}
+
 } // namespace
 
 LeastSquares::LeastSquares(const Rows& rows) {
@@ -62,16 +70,16 @@ Real LeastSquares::MeanOfPower(Column column, int exponent) {
     if (c.values.empty()) {
         return Fail();
     }
-    if (exponent == 1) {
-        const auto offset = MeanOffset(column);
-        return offset && c.values.front() ? Succeed(*c.values.front() + *offset) : Fail();
-    }
     Real sum = 0;
     for (const auto& v : c.values) {
-        if (!v) {
+        if (!v || !AddWithinRange(sum, powq(*v, exponent))) {
             return Fail();
         }
-        sum += powq(*v, exponent);
+    }
+    if (exponent == 1) {
+        // The offsets keep the digits that a sum of large values would lose.
+        const auto offset = MeanOffset(column);
+        return offset ? Succeed(*c.values.front() + *offset) : Fail();
     }
     return Succeed(sum / static_cast<Real>(c.values.size()));
 }
@@ -82,10 +90,9 @@ Real LeastSquares::MeanOfProducts() {
     }
     Real sum = 0;
     for (std::size_t i = 0; i < x_.values.size(); ++i) {
-        if (!x_.values[i] || !y_.values[i]) {
+        if (!x_.values[i] || !y_.values[i] || !AddWithinRange(sum, *x_.values[i] * *y_.values[i])) {
             return Fail();
         }
-        sum += *x_.values[i] * *y_.values[i];
     }
     return Succeed(sum / static_cast<Real>(x_.values.size()));
 }

@@ -77,15 +77,15 @@ mpq_class ParseDecimal(const std::string& text) {
     return negative ? mpq_class(-value) : value;
 }
 
-// A rounded count of 10^-decimals units shown the program's way: a minus only when non-zero, at
-// least one integer digit.
-std::string FormatUnits(const mpz_class& units, int decimals) {
+// A rounded count of 10^-decimals units shown the program's way: at least one integer digit, a
+// minus for a negative count or a negative value rounded to a zero count.
+std::string FormatUnits(const mpz_class& units, int decimals, bool negative = false) {
     std::string digits = mpz_class(abs(units)).get_str();
     if (digits.size() <= static_cast<std::size_t>(decimals)) {
         digits.insert(0, decimals + 1 - digits.size(), '0');
     }
     digits.insert(digits.size() - decimals, ".");
-    return (units < 0 ? "-" : "") + digits;
+    return (negative || units < 0 ? "-" : "") + digits;
 }
 
 // q to `decimals` places, halves away from zero.
@@ -95,7 +95,7 @@ std::string RoundRational(const mpq_class& q, int decimals) {
     mpz_class units;
     mpz_fdiv_q(units.get_mpz_t(), mpz_class(2 * num * PowerOfTen(decimals) + den).get_mpz_t(),
                mpz_class(2 * den).get_mpz_t());
-    return FormatUnits(sgn(q) < 0 ? mpz_class(-units) : units, decimals);
+    return FormatUnits(units, decimals, sgn(q) < 0);
 }
 
 // sign * sqrt(q) for q >= 0 to `decimals` places, halves away from zero:
@@ -109,7 +109,7 @@ std::string RoundRoot(int sign, const mpq_class& q, int decimals) {
     mpz_sqrt(root.get_mpz_t(), scaled.get_mpz_t());
     mpz_class units;
     mpz_fdiv_q_ui(units.get_mpz_t(), mpz_class(root + 1).get_mpz_t(), 2);
-    return FormatUnits(sign < 0 ? mpz_class(-units) : units, decimals);
+    return FormatUnits(units, decimals, sign < 0);
 }
 
 struct ExactFigures {

@@ -34,13 +34,6 @@ INSTANTIATE_TEST_SUITE_P(Patterns, PatternFromText,
                                            PatternCase{"0.00", 1, 2}, PatternCase{"0", 1, 0},
                                            PatternCase{"00", 2, 0}, PatternCase{"####00", 2, 0}));
 
-TEST(PatternConstants, MeanAndCoefficientDecimals) {
-    EXPECT_EQ(kMeanPattern.decimals, 5);
-    EXPECT_EQ(kMeanPattern.minIntegerDigits, 1);
-    EXPECT_EQ(kCoefficientPattern.decimals, 8);
-    EXPECT_EQ(kCoefficientPattern.minIntegerDigits, 1);
-}
-
 struct FormatCase {
     double value;
     const char* pattern;
@@ -82,9 +75,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Carries through every digit.
         FormatCase{99999.999995, kMean, '.', "100000.00000"}, FormatCase{9.5, "0", '.', "10"},
         FormatCase{0.96, "#######0.0", '.', "1.0"},
-        // A value that rounds to zero has no sign.
-        FormatCase{-0.000001, kMean, '.', "0.00000"}, FormatCase{-0.0, kMean, '.', "0.00000"},
-        FormatCase{-0.4, "0", '.', "0"},
+        // A negative value that rounds to zero keeps its sign; zero has none.
+        FormatCase{-0.000001, kMean, '.', "-0.00000"}, FormatCase{-0.0, kMean, '.', "0.00000"},
+        FormatCase{-1e-9, kCoefficient, ',', "-0,00000000"},
+        FormatCase{-0.001, "#######0.0", '.', "-0.0"}, FormatCase{-0.4, "0", '.', "-0"},
         // No grouping, no exponent, however large or small.
         FormatCase{1e20, kMean, '.', "100000000000000000000.00000"},
         FormatCase{-1e20, "0", '.', "-100000000000000000000"},
@@ -107,7 +101,7 @@ TEST(FormatReal, DecidesOnThirtyTwoDigits) {
     EXPECT_EQ(FormatNumber(*TextValueExtended("0.124" + QString(28, u'9')), cents, u'.'), "0.12");
     EXPECT_EQ(FormatNumber(Real(1) / 3, kCoefficientPattern, u'.'), "0.33333333");
     EXPECT_EQ(FormatNumber(Real(-2) / 3, kMeanPattern, u','), "-0,66667");
-    EXPECT_EQ(FormatNumber(Real(-0.000001), kMeanPattern, u'.'), "0.00000");
+    EXPECT_EQ(FormatNumber(Real(-0.000001), kMeanPattern, u'.'), "-0.00000");
     EXPECT_EQ(FormatNumber(*TextValueExtended(u"1399999999999999.5"), kCoefficientPattern, u'.'),
               "1399999999999999.50000000");
 }

@@ -5,6 +5,7 @@
 #include "files/DataFile.h"
 
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -164,16 +165,17 @@ TEST_P(RowCountTest, IsRoundedHalfToEvenAndMustLieFrom2To30) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, RowCountTest,
     ::testing::Values(CountCase{"2", 2}, CountCase{"30", 30}, CountCase{"2.5", 2},
-                      CountCase{"3.5", 4}, CountCase{"2,5", 2}, CountCase{"29.6", 30},
+                      CountCase{"3.5", 4}, CountCase{"3,5", 3}, CountCase{"29.6", 30},
                       CountCase{" 7 ", 7}, CountCase{"1", 0}, CountCase{"31", 0},
                       CountCase{"30.5", 30}, CountCase{"1.5", 2}, CountCase{"31.5", 0},
                       CountCase{"abc", 0}, CountCase{"", 0}, CountCase{"-5", 0},
                       CountCase{"40000", 0}, CountCase{"1e999", 0}, CountCase{nullptr, 0}));
 
-TEST(DataFileReader, TurnsCommasIntoPointsInTextsAndFigures) {
+TEST(DataFileReader, TurnsCommasIntoPointsInTextsAndFiguresNotInCounts) {
     const DataFileContent content =
         Read(kHeader + "[Points]\r\nNumber=2\r\n[Data X]\r\n1=3,5\r\n2=1,2,3\r\n"
-                       "[Statistics]\r\nX=12,34567\r\nR=-0,5\r\n");
+                       "[Statistics]\r\nX=12,34567\r\nR=-0,5\r\n[Computation]\r\nItems=3,5\r\n");
+    EXPECT_EQ(content.history.size(), 3);
     EXPECT_EQ(content.rows[0].x, "3.5");
     EXPECT_EQ(content.rows[1].x, "1.2.3");
     EXPECT_EQ(content.statistics[X], *TextValueExtended(u"12.34567"));
@@ -257,7 +259,10 @@ TEST(DataFileRoundTrip, KeepsEveryStateTheProgramCanBeIn) {
         }
         reread.loadStatistics(content.statistics, StoredStatisticsValid(content.statistics));
         reread.replaceHistory(content.history);
-        ASSERT_EQ(DataFileBytes(reread), bytes) << round;
+        // A figure that rounds to zero is read back as zero, which has no minus sign.
+        const QString expected = QString::fromLatin1(bytes).replace(
+            QRegularExpression("=-(0[.,]0+\r\n)"), QStringLiteral("=\\1"));
+        ASSERT_EQ(DataFileBytes(reread), expected.toLatin1()) << round;
     }
 }
 

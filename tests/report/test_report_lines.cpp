@@ -268,10 +268,10 @@ INSTANTIATE_TEST_SUITE_P(
                  {"0.123454999999999999999", "1", true, true},
                  '.',
                  "0.12345 / 1.00000"},
-        CellCase{"rounds to zero without a sign",
-                 {"-0.000004", "0.", true, true},
+        CellCase{"rounds to zero keeping its sign",
+                 {"-0.000004", "-0.", true, true},
                  '.',
-                 "0.00000 / 0.00000"},
+                 "-0.00000 / 0.00000"},
         CellCase{
             "exponent and point forms", {"1.5E3", ".25", true, true}, '.', "1500.00000 / 0.25000"},
         CellCase{"radix forms", {"&H1F", "&o17", true, true}, '.', "31.00000 / 15.00000"},
