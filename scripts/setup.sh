@@ -14,18 +14,23 @@ packages=(
     desktop-file-utils appstream shared-mime-info imagemagick
     libgtest-dev libbenchmark-dev libgmp-dev
     clang libclang-rt-14-dev
-    cups printer-driver-cups-pdf poppler-utils xvfb xdotool
+    cups printer-driver-cups-pdf poppler-utils xvfb xdotool openbox x11-xkb-utils locales
 )
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
 if ((${#missing[@]})); then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
     $sudo apt-get update -q
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# The end-to-end tests run the program in Italian too.
+if ! locale -a 2>/dev/null | grep -qx 'it_IT.utf8'; then
+    $sudo localedef -i it_IT -f UTF-8 it_IT.UTF-8
 fi
 
 werror=OFF

@@ -190,6 +190,8 @@ void MainWindow::MenuAbout1_Click() {
 }
 
 void MainWindow::MenuAbout2_Click() {
+    // Disabling the window takes the focus from its control; it gets it back on re-enabling.
+    focusBeforeDisabling_ = focusWidget();
     setEnabled(false);
     emit aboutRequested();
 }
@@ -350,6 +352,10 @@ void MainWindow::closeEvent(QCloseEvent* e) {
 
 void MainWindow::changeEvent(QEvent* e) {
     QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::EnabledChange && isEnabled() && focusBeforeDisabling_) {
+        focusBeforeDisabling_->setFocus(Qt::OtherFocusReason);
+        focusBeforeDisabling_.clear();
+    }
     if (e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized)) {
         // The size is fixed: undo a maximise once the window system has finished it.
         QTimer::singleShot(0, this,

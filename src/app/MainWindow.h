@@ -4,6 +4,7 @@
 #include "platform/MessageBox.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <optional>
 
 class QAction;
@@ -94,6 +95,7 @@ private:
     PredictionPage* prediction_ = nullptr;
     ChartPage* chart_ = nullptr;
     QString lastChosenName_; // offered again by the next file dialog
+    QPointer<QWidget> focusBeforeDisabling_;
 };
 
 } // namespace qb

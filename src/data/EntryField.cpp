@@ -1,8 +1,10 @@
 #include "EntryField.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <optional>
+#include <utility>
 
 namespace qb {
 namespace {
@@ -29,7 +31,13 @@ std::optional<char16_t> CharacterCode(const QKeyEvent& e) {
     if (IsControlLetter(e)) {
         return char16_t(e.key() - Qt::Key_A + 1);
     }
+    // The keypad's decimal key types "," or "." depending on the layout; either is the point.
+    const bool keypadSeparator = (e.modifiers() & Qt::KeypadModifier) &&
+                                 (e.key() == Qt::Key_Period || e.key() == Qt::Key_Comma);
     const QString text = e.text();
+    if (keypadSeparator || text == QStringLiteral(",")) {
+        return u'.';
+    }
     if (text.isEmpty() || (text.size() == 1 && text[0].unicode() == 127)) {
         return std::nullopt;
     }
@@ -62,6 +70,8 @@ void EntryField::keyPressEvent(QKeyEvent* e) {
     if (decision.navigate) {
         e->accept();
         emit enterPressed();
+    } else if (decision.accepted && *code == u'.' && e->text() != QStringLiteral(".")) {
+        insert(QStringLiteral(".")); // a comma or the keypad's separator, typed as the point
     } else if (decision.accepted) {
         QLineEdit::keyPressEvent(e);
     } else {
@@ -71,16 +81,27 @@ void EntryField::keyPressEvent(QKeyEvent* e) {
 
 void EntryField::focusInEvent(QFocusEvent* e) {
     QLineEdit::focusInEvent(e);
-    if (!text().isEmpty()) {
+    if (!std::exchange(interrupted_, false) && !text().isEmpty()) {
         selectAll();
     }
 }
 
 void EntryField::focusOutEvent(QFocusEvent* e) {
-    QLineEdit::focusOutEvent(e);
-    if (e->reason() != Qt::PopupFocusReason && e->reason() != Qt::ActiveWindowFocusReason) {
-        emit focusLost();
+    // The focus widget is already the one that takes over: none when the window was deactivated
+    // or disabled; still this field, or the menu bar, while a menu is open.
+    const QWidget* next = QApplication::focusWidget();
+    const bool movedWithinWindow = next && next != this && next->window() == window() &&
+                                   e->reason() != Qt::PopupFocusReason &&
+                                   e->reason() != Qt::MenuBarFocusReason;
+    if (!movedWithinWindow) {
+        interrupted_ = true;
+        // Treated as a deactivation, which keeps the selection and the caret for the return.
+        QFocusEvent kept(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QLineEdit::focusOutEvent(&kept);
+        return;
     }
+    QLineEdit::focusOutEvent(e);
+    emit focusLost();
 }
 
 } // namespace qb

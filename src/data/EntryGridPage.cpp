@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 
@@ -34,6 +35,9 @@ EntryGridPage::EntryGridPage(Analysis& analysis, QWidget* parent)
     rowCount_ = Place(new QComboBox(canvas()), 3840, 960, 855, 315);
     rowCount_->setObjectName(QStringLiteral("Cmb_NumDati"));
     rowCount_->setMaxVisibleItems(29);
+    // The wheel neither takes the focus nor changes the count of a box the user is not in.
+    rowCount_->setFocusPolicy(Qt::StrongFocus);
+    rowCount_->installEventFilter(this);
     BuildHeadings();
     for (int i = 0; i < kRowCapacity; ++i) {
         BuildRow(i);
@@ -126,7 +130,17 @@ void EntryGridPage::ShowRowCount(int count) {
     if (index >= 0 && index != rowCount_->currentIndex()) {
         rowCount_->setCurrentIndex(index);
     }
-    Txt_X(0)->setFocus();
+    // Not while another page is shown: the keys typed there must stay there.
+    if (isVisibleTo(window())) {
+        Txt_X(0)->setFocus();
+    }
+}
+
+bool EntryGridPage::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == rowCount_ && e->type() == QEvent::Wheel && !rowCount_->hasFocus()) {
+        return true;
+    }
+    return TabPage::eventFilter(watched, e);
 }
 
 void EntryGridPage::EnterNavigation(Column column, int i) {

@@ -31,6 +31,9 @@ public:
     EntryField* Txt_Y(int i) const { return rows_[i].y; }
     EntryField* Field(Column c, int i) const { return c == Column::X ? Txt_X(i) : Txt_Y(i); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
 private:
     struct RowControls {
         QCheckBox* use = nullptr;

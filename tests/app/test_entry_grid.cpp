@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QWheelEvent>
 
 using namespace qb;
 
@@ -55,8 +56,12 @@ private slots:
                                        << "-5";
         QTest::newRow("minus after digit refused") << "5-3"
                                                    << "53";
-        QTest::newRow("comma refused") << "1,5"
-                                       << "15";
+        QTest::newRow("comma as point") << "1,5"
+                                        << "1.5";
+        QTest::newRow("comma into empty field") << ",5"
+                                                << "0.5";
+        QTest::newRow("comma after point refused") << "1.5,"
+                                                   << "1.5";
         QTest::newRow("exponent letter refused") << "1e5"
                                                  << "15";
         QTest::newRow("plus refused") << "+3"
@@ -72,6 +77,13 @@ private slots:
         p->TypeInto(p->X(0), typed);
         QCOMPARE(p->X(0)->text(), text);
         QCOMPARE(p->analysis.row(0).x, text);
+    }
+
+    void keypadSeparatorTypesThePoint() {
+        p->TypeInto(p->X(0), QStringLiteral("2"));
+        QTest::keyClick(p->X(0), Qt::Key_Comma, Qt::KeypadModifier);
+        QTest::keyClick(p->X(0), Qt::Key_5, Qt::KeypadModifier);
+        QCOMPARE(p->X(0)->text(), QStringLiteral("2.5"));
     }
 
     void pointInEmptyFieldPutsCaretAfterIt() {
@@ -167,6 +179,61 @@ private slots:
         QTest::keyClick(p->X(1), Qt::Key_Tab);
         QCOMPARE(p->X(1)->text(), QStringLiteral("0"));
         QVERIFY(p->analysis.history().isEmpty());
+    }
+
+    // What the window system does when the user opens a menu, a dialog or another program while
+    // a field holds a text not in its normal form; after it, typing goes on where it stopped.
+    void interruptionsAreNoEdit_data() {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("File menu closed with Escape") << 0;
+        QTest::newRow("another window active") << 1;
+        QTest::newRow("window disabled for the About window") << 2;
+    }
+    void interruptionsAreNoEdit() {
+        QFETCH(int, kind);
+        p->analysis.setText(Column::X, 0, QStringLiteral("1.0")); // as read from a file
+        p->analysis.appendHistoryItem(QStringLiteral("X = 1 / Y = 2"));
+        p->X(0)->setFocus(Qt::MouseFocusReason);
+        p->X(0)->end(false);
+        if (kind == 0) {
+            QTest::keyClick(&p->window, Qt::Key_F, Qt::AltModifier);
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        } else if (kind == 1) {
+            QWidget other;
+            other.show();
+            other.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+            other.close();
+            p->window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&p->window));
+        } else {
+            p->window.action(QStringLiteral("MenuAbout2"))->trigger();
+            QVERIFY(!p->window.isEnabled());
+            p->window.setEnabled(true); // what the About window's OK does
+        }
+        QTRY_COMPARE(QApplication::focusWidget(), p->X(0));
+        QCOMPARE(p->X(0)->text(), QStringLiteral("1.0"));
+        QCOMPARE(p->analysis.history().size(), 1);
+        QTest::keyClicks(p->X(0), QStringLiteral("5"));
+        QCOMPARE(p->X(0)->text(), QStringLiteral("1.05"));
+    }
+
+    void wheelChangesTheRowCountOnlyWithTheFocus() {
+        p->ChooseRowCount(5);
+        const auto wheelUp = [this] {
+            QComboBox* combo = p->grid().Cmb_NumDati();
+            QWheelEvent e(QPointF(5, 5), combo->mapToGlobal(QPointF(5, 5)), {}, {0, 120},
+                          Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(combo, &e);
+        };
+        p->X(0)->setFocus();
+        wheelUp();
+        QCOMPARE(p->analysis.rowCount(), 5);
+        p->grid().Cmb_NumDati()->setFocus();
+        wheelUp();
+        QCOMPARE(p->analysis.rowCount(), 4);
     }
 
     void overflowingTextStaysAsTyped() {

@@ -159,6 +159,16 @@ private slots:
         QVERIFY(PageIsEmpty(p));
     }
 
+    void newOnAnotherPageLeavesTheKeysThere() {
+        ProgramUnderTest p;
+        p.EnterRows(kWorkedExample);
+        p.ClickTab(MainWindow::PredictionTab);
+        QTest::keyClick(&p.window, Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(QApplication::focusWidget()->isVisible());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("7"));
+        QVERIFY(p.X(0)->text().isEmpty());
+    }
+
     void maximisingIsUndone() {
         ProgramUnderTest p;
         const QSize size = p.window.size();

@@ -108,9 +108,9 @@ private slots:
         QTest::newRow("minus after digit refused") << "2"
                                                    << "-"
                                                    << "2";
-        QTest::newRow("comma refused") << "2"
-                                       << ","
-                                       << "2";
+        QTest::newRow("comma as point") << "2"
+                                        << ",5"
+                                        << "2.5";
         QTest::newRow("letters refused") << ""
                                          << "e+x"
                                          << "";

@@ -1,21 +1,30 @@
 #!/usr/bin/env bash
 # The real program in a real X window, driven only by keyboard and mouse through xdotool: a
-# data set typed under the key filter's rules, a check box toggled, every page visited, two
-# predictions, "Salva col nome..." through the real file dialog, "Nuovo", "Apri..." of the
-# saved file, "Salva" again, "Stampa", and Ctrl+X. The saved file must equal the expected
-# bytes; a screenshot of every page is left in the screenshot folder.
+# data set typed under the key filter's rules, with a menu, a message box and the About window
+# opened in the middle of edits and the wheel turned over the row count, a check box toggled,
+# every page visited, two predictions, "Salva col nome..." through the real file dialog,
+# "Nuovo" on the last page, "Apri..." of the saved file, "Salva" again, "Stampa", and Ctrl+X.
+# The saved file must equal the expected bytes (figures with the locale's separator); a
+# screenshot of every page is left in the screenshot folder.
 #
-#   real_window.sh PROGRAM EXPECTED_FILE SCREENSHOT_FOLDER
+#   real_window.sh PROGRAM EXPECTED_FILE SCREENSHOT_FOLDER [WINDOW_MANAGER [LOCALE]]
+#
+# WINDOW_MANAGER is "none" (the default) or "openbox"; LOCALE defaults to C.UTF-8.
 set -euo pipefail
 
 program=$1
 expected=$2
 shots=$3
+window_manager=${4:-none}
+locale=${5:-C.UTF-8}
 skip=77
 
-for tool in Xvfb xdotool import cmp; do
+tools=(Xvfb xdotool import diff)
+[ "$window_manager" = none ] || tools+=("$window_manager")
+for tool in "${tools[@]}"; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit $skip; }
 done
+LC_ALL=$locale locale 2>&1 | grep -q "Cannot set" && { echo "SKIP: no locale $locale"; exit $skip; }
 
 work=$(mktemp -d)
 mkdir -p "$shots"
@@ -48,9 +57,26 @@ pids+=($!)
 export DISPLAY=$display
 wait_for 10 xdotool getmouselocation
 
-export HOME="$work/home" LC_ALL=C.UTF-8 LANG=C.UTF-8
+# Under a locale with the decimal comma: an Italian keyboard whose keypad types the comma, and
+# figures and history saved with the comma.
+keypad_separator=KP_Decimal
+if [ "$(LC_ALL=$locale locale decimal_point)" = , ]; then
+    setxkbmap -layout it -option kpdl:comma 2>/dev/null || true
+    keypad_separator=KP_Separator
+    sed '/^\[Statistics\]/,$ s/\([0-9]\)\.\([0-9]\)/\1,\2/g' "$expected" >"$work/expected.rgs"
+    expected=$work/expected.rgs
+fi
+
+export HOME="$work/home" LC_ALL=$locale LANG=$locale
 mkdir -p "$HOME"
-"$program" &
+if [ "$window_manager" != none ]; then
+    "$window_manager" &
+    pids+=($!)
+    sleep 1
+fi
+# A copy without the help file beside it, so that F1 answers with a message box.
+cp "$program" "$work/quantorelle-brindel"
+"$work/quantorelle-brindel" &
 program_pid=$!
 pids+=($program_pid)
 
@@ -84,28 +110,53 @@ shot() { import -window root "$shots/$1.png"; }
 tab() { click_at $((95 + 100 * ($1 - 1))) 38; sleep 0.3; }
 
 # Four rows, picked from the row-count box's list; after the choice the first X field has the
-# focus.
+# focus. Turning the wheel over the box afterwards must not change the count.
 click_at 292 99
 sleep 0.4
 key Down Down Return
 sleep 0.3
-type_text ',.5'   # the comma is refused, the point in an empty field gives "0."; leaving
-                  # the field writes the normal form ".5"
+type_text '0,5'   # the comma is the decimal separator; leaving the field writes ".5"
 key Return
 type_text '1'
 key Return
-type_text '1,.5'  # refused comma again: "1.5"
+type_text '1'
+key "$keypad_separator" # the keypad's separator, whatever the layout makes it type
+type_text '5'
 key Return
 type_text '3'
 key Return
-type_text '2.5'
-key Return
+type_text '2.'    # a text not in its normal form: opening and closing a menu is no edit
+click_at 20 10
+sleep 0.5
+key Escape
+sleep 0.3
+key Escape
 type_text '5'
 key Return
-type_text '3.5'
+type_text '5'     # F1 finds no help file: the message box and its OK are no edit either
+key F1
+sleep 0.8
+shot message-help
+key Return
+sleep 0.3
+click_at 400 572   # without a window manager the focus leaves with the message box: a click
+                   # on the window, off any control, gives it back
+type_text '.0'
+key Return
+type_text '3.'
+click_at 45 10    # "?" > "Informazioni su..."
+sleep 0.5
+click_at 80 55
+sleep 0.8
+shot about
+key space         # OK gives the focus back to the field, still holding "3."
+sleep 0.5
+click_at 400 572
+type_text '5'
 key Return
 type_text '8'
 key Return        # back to the first X field
+xdotool mousemove --window "$window" 292 99 click 4 click 4
 key shift+Tab space  # the first row's check box, unchecked
 shot page-1-row-unchecked
 key space            # checked again
@@ -150,11 +201,24 @@ key Return           # closes the confirmation
 # Without a window manager the focus leaves with the message box: a click gives it back.
 click_at 400 572
 sleep 0.2
-cmp "$saved" "$expected" || { echo "the saved file differs from the expected bytes"; exit 1; }
+diff "$expected" "$saved" || { echo "the saved file differs from the expected bytes"; exit 1; }
 
-key ctrl+n
+key ctrl+n           # Nuovo on the last page: what is typed next does not go to the hidden grid
 sleep 0.3
+type_text '77'
+tab 1
 shot after-new
+key shift+F12        # "Salva" of the new analysis asks for a name
+wait_for 10 file_dialog
+sleep 0.3
+type_text "$work/new.rgs"
+key Return
+wait_for 10 test -s "$work/new.rgs"
+sleep 0.5
+key Return
+click_at 400 572
+[ "$(sed -n '/^\[Data X\]/{n;p;q}' "$work/new.rgs")" = $'1=\r' ] ||
+    { echo "keys typed after Nuovo reached the hidden grid"; exit 1; }
 
 key ctrl+F12         # Apri...
 wait_for 10 file_dialog
@@ -168,7 +232,7 @@ shot page-1-reopened
 rm "$saved"
 key shift+F12        # Salva: silently into the reopened file
 wait_for 10 test -s "$saved"
-cmp "$saved" "$expected" || { echo "the file saved after reopening differs"; exit 1; }
+diff "$expected" "$saved" || { echo "the file saved after reopening differs"; exit 1; }
 
 key ctrl+shift+F12   # Stampa: no dialog, no message
 sleep 0.5
