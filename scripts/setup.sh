@@ -10,8 +10,8 @@ build="$root/build"
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-svg-dev fonts-liberation
-    desktop-file-utils appstream shared-mime-info imagemagick
+    qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-liberation
+    desktop-file-utils appstream shared-mime-info imagemagick dpkg-dev file lintian
     libgtest-dev libbenchmark-dev libgmp-dev
     clang libclang-rt-14-dev
     cups printer-driver-cups-pdf poppler-utils xvfb xdotool openbox x11-xkb-utils locales

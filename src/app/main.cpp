@@ -1,6 +1,7 @@
 #include "Pictures.h"
 #include "Startup.h"
 #include "StartupTrace.h"
+#include "ToolkitTranslation.h"
 #include "app/ProgramInfo.h"
 #include "data/Analysis.h"
 #include "platform/QtFileDialog.h"
@@ -15,6 +16,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    qb::InstallItalianToolkitTexts(app);
     QApplication::setApplicationName(qb::kProductName);
     QApplication::setApplicationVersion(QString::fromLatin1(qb::kProgramVersionString));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(qb::kDesktopFileName));
