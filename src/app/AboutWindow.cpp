@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -39,10 +40,20 @@ QLabel* CreditLabel(const QString& text, QWidget* parent) {
     return label;
 }
 
+// X keycode of F1 (the kernel's key code plus 8), on every X server with evdev key codes.
+constexpr quint32 kX11F1KeyCode = 67;
+
+// With Ctrl and Alt held the X server gives F1 the console-switch symbol instead; its physical
+// key still tells it.
+bool IsF1(const QKeyEvent* e) {
+    return e->key() == Qt::Key_F1 ||
+           (e->nativeScanCode() == kX11F1KeyCode && QGuiApplication::platformName() == u"xcb");
+}
+
 // Ctrl and Alt held, and nothing else: the keypad flag says where a key lies, not what is held.
 bool IsSysInfoChord(const QKeyEvent* e) {
     const Qt::KeyboardModifiers held = e->modifiers() & ~Qt::KeypadModifier;
-    return e->key() == Qt::Key_F1 && held == (Qt::ControlModifier | Qt::AltModifier);
+    return IsF1(e) && held == (Qt::ControlModifier | Qt::AltModifier);
 }
 
 } // namespace

@@ -217,6 +217,7 @@ void MainWindow::MenuApri_Click() {
 }
 
 void MainWindow::OpenFile(const QString& path) {
+    lastChosenName_ = path; // also when the name came from the command line
     analysis_.setCurrentFileName(path);
     LoadDataFile();
 }
@@ -348,6 +349,18 @@ void MainWindow::MenuEsci_Click() {
 void MainWindow::closeEvent(QCloseEvent* e) {
     e->accept();
     QApplication::quit(); // the program ends at once, whatever other window is open
+}
+
+void MainWindow::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    // Without a window manager nothing enforces the fixed size: put it back once the window
+    // system has finished, and give up after a few refusals rather than fight it.
+    if (size() == minimumSize()) {
+        sizeRestores_ = 0;
+    } else if (sizeRestores_ < kMaxSizeRestores) {
+        ++sizeRestores_;
+        QTimer::singleShot(0, this, [this] { resize(minimumSize()); });
+    }
 }
 
 void MainWindow::changeEvent(QEvent* e) {

@@ -58,6 +58,7 @@ signals:
 
 protected:
     void changeEvent(QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
@@ -96,6 +97,8 @@ private:
     ChartPage* chart_ = nullptr;
     QString lastChosenName_; // offered again by the next file dialog
     QPointer<QWidget> focusBeforeDisabling_;
+    static constexpr int kMaxSizeRestores = 3;
+    int sizeRestores_ = 0; // attempts since the window last had its fixed size
 };
 
 } // namespace qb

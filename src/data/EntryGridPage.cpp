@@ -163,6 +163,7 @@ void EntryGridPage::ShowRow(int i) {
         EntryField* field = Field(c, i);
         if (field->text() != row.Text(c)) {
             field->setText(row.Text(c));
+            field->setCursorPosition(0); // a long text shows its beginning
         }
         field->setEnabled(row.active);
         SetBackground(field, background);

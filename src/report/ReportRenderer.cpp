@@ -40,6 +40,7 @@ class PageWriter {
 public:
     PageWriter(QPainter& painter, QPagedPaintDevice& device)
         : painter_(painter), device_(device),
+          pageWidth_(device.pageLayout().paintRectPixels(device.logicalDpiX()).width()),
           pageHeight_(device.pageLayout().paintRectPixels(device.logicalDpiY()).height()) {}
 
     void Write(const ReportLine& line) {
@@ -60,18 +61,48 @@ private:
         columnWidth_ = AverageCharWidth(metrics_);
     }
 
-    // A piece whose column the line has already passed goes to that column of the next line.
+    // A piece whose column the line has already passed goes to that column of the next line; one
+    // that runs past the right margin goes on at the left margin of the next.
     void Place(const ReportPiece& piece) {
-        const qreal column = (piece.column - 1) * columnWidth_;
+        qreal column = (piece.column - 1) * columnWidth_;
         if (x_ > column) {
             NewLine();
         }
+        QStringView rest = piece.text;
+        for (qsizetype fit = FittingLength(rest, column); fit < rest.size();
+             fit = FittingLength(rest, column)) {
+            Draw(column, rest.first(fit));
+            rest = rest.sliced(fit);
+            NewLine();
+            column = 0;
+        }
+        Draw(column, rest);
+    }
+
+    // How much of the text fits between the column and the right margin: at least a character,
+    // and never half of a surrogate pair.
+    qsizetype FittingLength(QStringView text, qreal column) const {
+        qsizetype low = 1;
+        qsizetype high = text.size();
+        while (low < high) {
+            const qsizetype middle = (low + high + 1) / 2;
+            if (column + metrics_.horizontalAdvance(text.first(middle).toString()) <= pageWidth_) {
+                low = middle;
+            } else {
+                high = middle - 1;
+            }
+        }
+        return low < text.size() && text[low - 1].isHighSurrogate() && low > 1 ? low - 1 : low;
+    }
+
+    void Draw(qreal column, QStringView text) {
         if (y_ > 0 && y_ + metrics_.height() > pageHeight_) {
             device_.newPage();
             y_ = 0;
         }
-        painter_.drawText(QPointF(column, y_ + metrics_.ascent()), piece.text);
-        x_ = column + metrics_.horizontalAdvance(piece.text);
+        const QString shown = text.toString();
+        painter_.drawText(QPointF(column, y_ + metrics_.ascent()), shown);
+        x_ = column + metrics_.horizontalAdvance(shown);
     }
 
     void NewLine() {
@@ -81,6 +112,7 @@ private:
 
     QPainter& painter_;
     QPagedPaintDevice& device_;
+    const qreal pageWidth_;
     const qreal pageHeight_;
     QFontMetricsF metrics_{QFont()};
     qreal columnWidth_ = 0;

@@ -236,6 +236,15 @@ private slots:
         QCOMPARE(p->analysis.rowCount(), 4);
     }
 
+    void aTextSetByTheProgramShowsItsBeginning() {
+        p->analysis.setText(Column::X, 0, QString(40, u'1') + ".5"); // as read from a file
+        QCOMPARE(p->X(0)->cursorPosition(), 0);
+        p->TypeInto(p->X(1), QStringLiteral("-1234567890123456789"));
+        QTest::keyClick(p->X(1), Qt::Key_Tab);
+        QCOMPARE(p->X(1)->text(), QStringLiteral("-1.23456789012346E+18"));
+        QCOMPARE(p->X(1)->cursorPosition(), 0);
+    }
+
     void overflowingTextStaysAsTyped() {
         p->X(0)->setText(QStringLiteral("1e400"));
         p->X(0)->setFocus();

@@ -112,6 +112,15 @@ private slots:
         QCOMPARE(p.files.requests[1].initialName, path);
     }
 
+    void saveAsOffersTheNameOfAFileOpenedFromTheCommandLine() {
+        ProgramUnderTest p;
+        const QString path = dir.filePath("argomento.rgs");
+        WriteFile(path, "[Program ID]\r\nID=Quantorelle\r\n[Points]\r\nNumber=2\r\n");
+        p.window.OpenFile(path);
+        Trigger(p, "MenuSalvaNome"); // cancelled
+        QCOMPARE(p.files.requests.last().initialName, path);
+    }
+
     void overwriteQuestionAnsweredNoLeavesTheFileAndTheBinding() {
         ProgramUnderTest p;
         EnterComputedExample(p);

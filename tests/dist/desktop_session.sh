@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs the program into a scratch root, starts the installed link under a virtual X server
+# Installs the build into a scratch root (or takes a root that already holds the program, such as
+# an unpacked package), starts the installed link under a virtual X server
 # and goes through it as a person would: the splash, a key, the main window with two rows
 # typed, F1 for the help, "Informazioni su..." from the menu and OK. Each window is captured as
 # a PNG into the screenshot folder. Exits 77 (skipped) when the X tools are missing.
 set -euo pipefail
 
-build=$1
+root=$1
 shots=$2
 for tool in Xvfb xdotool import; do
     if ! command -v "$tool" >/dev/null; then
@@ -75,8 +76,11 @@ capture() {
     echo "screenshot: $shots/$2.png"
 }
 
-DESTDIR="$work/root" cmake --install "$build" --prefix /usr >/dev/null
-program="$work/root/usr/bin/quantorelle-brindel"
+if [ -f "$root/CMakeCache.txt" ]; then
+    DESTDIR="$work/root" cmake --install "$root" --prefix /usr >/dev/null
+    root="$work/root"
+fi
+program="$root/usr/bin/quantorelle-brindel"
 mkdir -p "$shots"
 rm -f "$shots"/*.png
 

@@ -106,6 +106,20 @@ type_text() { xdotool type --delay 30 "$1"; }
 click_at() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
 shot() { import -window root "$shots/$1.png"; }
 
+# The size is fixed, whatever the window system lets a client ask for.
+size=$(xdotool getwindowgeometry "$window" | grep Geometry)
+xdotool windowsize "$window" 1000 800
+sleep 0.5
+[ "$(xdotool getwindowgeometry "$window" | grep Geometry)" = "$size" ] ||
+    { echo "the window took another size"; exit 1; }
+
+# A second window of the program's caption: a message box or the About window.
+second_window() { xdotool search --onlyvisible --name '^Quantorelle Brindel$' | grep -vx "$window" | grep -m1 .; }
+no_second_window() { ! second_window; }
+# Without a window manager the focus leaves with a message box or the About window: a click on
+# the page, off any control, gives it back.
+give_back_focus() { click_at 400 572; sleep 0.2; }
+
 # The tab bar's tabs, from left to right.
 tab() { click_at $((95 + 100 * ($1 - 1))) 38; sleep 0.3; }
 
@@ -135,23 +149,35 @@ type_text '5'
 key Return
 type_text '5'     # F1 finds no help file: the message box and its OK are no edit either
 key F1
-sleep 0.8
+wait_for 10 second_window
 shot message-help
 key Return
-sleep 0.3
-click_at 400 572   # without a window manager the focus leaves with the message box: a click
-                   # on the window, off any control, gives it back
+wait_for 10 no_second_window
+give_back_focus
 type_text '.0'
 key Return
 type_text '3.'
 click_at 45 10    # "?" > "Informazioni su..."
 sleep 0.5
 click_at 80 55
-sleep 0.8
+wait_for 10 second_window
+about=$(second_window)
 shot about
-key space         # OK gives the focus back to the field, still holding "3."
-sleep 0.5
-click_at 400 572
+# Ctrl+Alt+F1 on OK reveals "Sistema...", which finds no system information here. The server
+# would take the chord as a console switch: without that action it reaches the program as the
+# console-switch symbol.
+xkbcomp "$DISPLAY" - 2>/dev/null | sed '/SwitchScreen/d' | xkbcomp - "$DISPLAY" 2>/dev/null
+key ctrl+alt+F1
+key shift+Tab space
+sysinfo_message() { xdotool search --onlyvisible --name '^Quantorelle$'; }
+wait_for 10 sysinfo_message
+shot message-sysinfo
+key Return
+sleep 0.3
+xdotool windowfocus --sync "$about"
+key Tab space     # OK gives the focus back to the field, still holding "3."
+wait_for 10 no_second_window
+give_back_focus
 type_text '5'
 key Return
 type_text '8'

@@ -258,6 +258,21 @@ TEST_F(ReportPdf, APassedColumnGoesToTheNextLine) {
     EXPECT_NEAR(second->top - moved->top, moved->top - first->top, kPositionTolerance);
 }
 
+TEST_F(ReportPdf, APiecePastTheRightMarginGoesOnAtTheLeftMargin) {
+    ReportInputs in = FreshInputs();
+    in.currentFileName = "/home/utente/" + QString("misure_di_laboratorio/").repeated(8) + "a.rgs";
+    const PdfDocument doc = Read(Print(in));
+    const auto start = std::find_if(doc.texts.begin(), doc.texts.end(),
+                                    [](const PdfText& t) { return t.text.startsWith("File: "); });
+    ASSERT_TRUE(start != doc.texts.end() && start + 1 != doc.texts.end());
+    const PdfText& rest = *(start + 1);
+    EXPECT_EQ(start->text + rest.text, "File: " + in.currentFileName);
+    EXPECT_GT(rest.top, start->top);
+    const auto column10 = doc.Find("01 = ");
+    ASSERT_TRUE(column10);
+    EXPECT_NEAR(rest.left, column10->left - 9 * 10 * kArialAverage, kPositionTolerance);
+}
+
 TEST_F(ReportPdf, LongHistoryContinuesOnNewPages) {
     const PdfDocument doc = Read(Print(ComputedInputs(100)));
     ASSERT_GE(doc.pages.size(), 2);
