@@ -57,7 +57,7 @@ void MainWindow::BuildPages() {
     tabs_->setFocusPolicy(Qt::StrongFocus);
     grid_ = new EntryGridPage(analysis_);
     statistics_ = new StatisticsPage(analysis_);
-    chart_ = new ChartPage;
+    chart_ = new ChartPage(analysis_);
     prediction_ = new PredictionPage(analysis_, services_.messages);
     tabs_->addTab(grid_, QStringLiteral("1. Ingresso Dati Rilevati"));
     tabs_->addTab(statistics_, QStringLiteral("2. Statistiche"));

@@ -1,5 +1,7 @@
 #include "ChartDrawing.h"
 
+#include "RecordingSurface.h"
+#include "data/NumberPattern.h"
 #include "data/TextValue.h"
 
 #include <cfloat>
@@ -49,6 +51,35 @@ bool DrawRegressionLine(DrawingSurface& surface, const Extremes& extremes,
     surface.Line(x1, y1, x2, y2, kCyan);
     surface.Refresh();
     return true;
+}
+
+QString ChartDescription(const RecordingSurface& chart, const Statistics& stats,
+                         QChar decimalSeparator) {
+    int points = 0;
+    int leftOut = 0;
+    bool line = false;
+    for (const auto& command : chart.commands()) {
+        if (const auto* point = std::get_if<RecordingSurface::PointCmd>(&command)) {
+            ++points;
+            leftOut += point->colour == kRed ? 1 : 0;
+        } else if (const auto* drawn = std::get_if<RecordingSurface::LineCmd>(&command)) {
+            line = line || drawn->colour == kCyan;
+        }
+    }
+    if (!line) {
+        return QStringLiteral("Grafico vuoto");
+    }
+    const QString b = FormatNumber(stats[B], kCoefficientPattern, decimalSeparator);
+    const bool negative = b.startsWith(u'-');
+    QString text = QStringLiteral("Retta di regressione Y = ") +
+                   FormatNumber(stats[A], kCoefficientPattern, decimalSeparator) +
+                   (negative ? QStringLiteral("·X - ") : QStringLiteral("·X + ")) +
+                   (negative ? b.mid(1) : b) + QStringLiteral("; %1 punti").arg(points);
+    if (leftOut > 0) {
+        text += leftOut == 1 ? QStringLiteral(", 1 escluso dal calcolo")
+                             : QStringLiteral(", %1 esclusi dal calcolo").arg(leftOut);
+    }
+    return text;
 }
 
 } // namespace qb

@@ -4,12 +4,14 @@
 
 namespace qb {
 
+class Analysis;
 class ChartView;
 
-// Page "3. Analisi Grafica": the chart's picture box.
+// Page "3. Analisi Grafica": the chart's picture box, described for screen readers from the
+// Analysis's figures each time it is drawn or cleared.
 class ChartPage final : public TabPage {
 public:
-    explicit ChartPage(QWidget* parent = nullptr);
+    explicit ChartPage(const Analysis& analysis, QWidget* parent = nullptr);
     ChartView* picFoglio() const { return view_; }
 
 private:

@@ -24,6 +24,7 @@ QFont ToQFont(const SurfaceFont& font) {
 
 ChartView::ChartView(QSize size, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("picFoglio"));
+    setAccessibleName(QStringLiteral("Grafico"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(size);
     auto measure = [this](const SurfaceFont& font, const QString& text) {
@@ -32,7 +33,10 @@ ChartView::ChartView(QSize size, QWidget* parent) : QWidget(parent) {
     };
     surface_ = std::make_unique<RecordingSurface>(QSizeF(size), kBackground, measure,
                                                   logicalDpiY() / 72.0);
-    surface_->setRefreshed([this] { update(); });
+    surface_->setRefreshed([this] {
+        update();
+        emit drawingChanged();
+    });
 }
 
 void ChartView::paintEvent(QPaintEvent*) {

@@ -10,11 +10,16 @@ namespace qb {
 // The picture box of the chart page, of a fixed size: a recording surface painted on every
 // paint event, so the chart survives covering and is crisp at any device pixel ratio.
 class ChartView final : public QWidget {
+    Q_OBJECT
 public:
     explicit ChartView(QSize size, QWidget* parent = nullptr);
 
     RecordingSurface& surface() { return *surface_; }
     static constexpr Rgb kBackground{140, 140, 140};
+
+signals:
+    // The surface was cleared or drawn on.
+    void drawingChanged();
 
 protected:
     void paintEvent(QPaintEvent*) override;

@@ -4,6 +4,7 @@
 #include "EntryField.h"
 #include "TextValue.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -30,10 +31,20 @@ void SetBackground(QWidget* w, const QColor& colour) {
 
 EntryGridPage::EntryGridPage(Analysis& analysis, QWidget* parent)
     : TabPage(parent), analysis_(analysis) {
-    Place(new QLabel(QStringLiteral("Numero di misure (coppie X,Y):"), canvas()), 1560, 990, 2295,
-          255);
+    auto* rowCountLabel =
+        Place(new QLabel(QStringLiteral("Numero di misure (coppie X,Y):"), canvas()), 1560, 990,
+              2295, 255);
     rowCount_ = Place(new QComboBox(canvas()), 3840, 960, 855, 315);
     rowCount_->setObjectName(QStringLiteral("Cmb_NumDati"));
+    // Under AT-SPI a combo box's name is its current value: screen readers name it by the label
+    // it is labelled by. Elsewhere they take the accessible name.
+    rowCountLabel->setBuddy(rowCount_);
+    rowCount_->setAccessibleName(QStringLiteral("Numero di misure (coppie X,Y)"));
+    rowCount_->setAccessibleDescription(
+        QStringLiteral("Quante righe della tabella sono in uso, da %1 a %2")
+            .arg(kMinRowCount)
+            .arg(kRowCapacity));
+    rowCount_->view()->setAccessibleName(rowCount_->accessibleName()); // the open drop-down
     rowCount_->setMaxVisibleItems(29);
     // The wheel neither takes the focus nor changes the count of a box the user is not in.
     rowCount_->setFocusPolicy(Qt::StrongFocus);
@@ -67,6 +78,9 @@ void EntryGridPage::BuildRow(int i) {
     r.use = Place(new QCheckBox(QStringLiteral("Dato %1:").arg(i + 1), canvas()), columns[0], top,
                   i < 9 ? 855 : 975, 255);
     r.use->setObjectName(QStringLiteral("Chk_Linea_%1").arg(i));
+    r.use->setAccessibleName(QStringLiteral("Dato %1, in uso").arg(i + 1));
+    r.use->setAccessibleDescription(
+        QStringLiteral("Se spuntato, il dato entra nel calcolo delle statistiche"));
     connect(r.use, &QCheckBox::toggled, this, [this, i](bool on) { analysis_.setUsed(i, on); });
     r.x = BuildField(Column::X, i, columns[1], top);
     r.y = BuildField(Column::Y, i, columns[2], top);
@@ -83,6 +97,8 @@ EntryField* EntryGridPage::BuildField(Column column, int i, int left, int top) {
     auto* field = Place(new EntryField(FilterEntryKey, canvas()), left, top, 1095, 285);
     field->setObjectName(
         QStringLiteral("%1_%2").arg(column == Column::X ? "Txt_X" : "Txt_Y").arg(i));
+    field->setAccessibleName(
+        QStringLiteral("Dato %1, Serie %2").arg(i + 1).arg(column == Column::X ? "X" : "Y"));
     connect(field, &QLineEdit::textChanged, this,
             [this, column, i](const QString& text) { analysis_.setText(column, i, text); });
     connect(field, &EntryField::enterPressed, this,

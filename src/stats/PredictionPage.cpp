@@ -1,6 +1,7 @@
 #include "PredictionPage.h"
 
 #include "Prediction.h"
+#include "ResultLabel.h"
 #include "data/Analysis.h"
 #include "data/EntryField.h"
 #include "platform/MessageBox.h"
@@ -16,28 +17,38 @@ PredictionPage::PredictionPage(Analysis& analysis, MessageBox& messages, QWidget
     Place(new QLabel(QStringLiteral("Valore di X:"), canvas()), 1560, 1560, 1335, 255);
     input_ = Place(new EntryField(FilterEntryKey, canvas()), 2520, 1560, 2415, 285);
     input_->setObjectName(QStringLiteral("Txt_X_Prev"));
+    input_->setAccessibleName(QStringLiteral("Valore di X"));
+    input_->setAccessibleDescription(
+        QStringLiteral("Invio o Calcola mostrano il valore previsto di Y sulla retta"));
     predict_ = Place(new QPushButton(QStringLiteral("Calcola"), canvas()), 5160, 1560, 1215, 855);
     predict_->setObjectName(QStringLiteral("Cmd_Prevedi"));
+    predict_->setAccessibleDescription(
+        QStringLiteral("Calcola il valore previsto di Y e lo aggiunge all'elenco"));
     Place(new QLabel(QStringLiteral("Valore previsto di Y:"), canvas()), 1560, 2160, 1455, 255);
     result_ = Place(new QLabel(canvas()), 3120, 2160, 1815, 285);
     result_->setObjectName(QStringLiteral("Lab_Y_Prev"));
+    result_->setAccessibleName(QStringLiteral("Valore previsto di Y"));
     result_->setAutoFillBackground(true);
     result_->setPalette(QPalette(Qt::black, Qt::white));
     result_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    ShowResult(result_, {});
     Place(new QLabel(QStringLiteral("Elenco Dati Analizzati:"), canvas()), 7920, 720, 3735, 255);
     history_ = Place(new QListWidget(canvas()), 7920, 1080, 3735, 6105);
     history_->setObjectName(QStringLiteral("Lst_Storico"));
+    history_->setAccessibleName(QStringLiteral("Elenco Dati Analizzati"));
     history_->setUniformItemSizes(true); // keeps long histories fast
     clear_ = Place(new QPushButton(QStringLiteral("Cancella"), canvas()), 7920, 7440, 3735, 375);
     clear_->setObjectName(QStringLiteral("Cmd_Cancella"));
+    clear_->setAccessibleDescription(
+        QStringLiteral("Svuota il valore di X, il risultato e l'elenco dei dati analizzati"));
     setTabOrder(input_, predict_);
     setTabOrder(predict_, history_);
     setTabOrder(history_, clear_);
 
     connect(predict_, &QPushButton::clicked, this, &PredictionPage::Predict);
     connect(input_, &EntryField::enterPressed, this, &PredictionPage::Predict);
-    connect(input_, &QLineEdit::textChanged, result_, &QLabel::clear);
+    connect(input_, &QLineEdit::textChanged, this, [this] { ShowResult(result_, {}); });
     connect(clear_, &QPushButton::clicked, this, &PredictionPage::ClearPredictionPage);
     connect(&analysis_, &Analysis::historyChanged, this, &PredictionPage::ShowHistory);
 }
@@ -45,13 +56,13 @@ PredictionPage::PredictionPage(Analysis& analysis, MessageBox& messages, QWidget
 void PredictionPage::ClearPredictionPage() {
     analysis_.setBusy(true);
     input_->clear();
-    result_->clear();
+    ShowResult(result_, {});
     analysis_.clearHistory();
     analysis_.setBusy(false);
 }
 
 void PredictionPage::PrepareForInput() {
-    result_->clear();
+    ShowResult(result_, {});
     input_->clear();
     input_->setFocus();
 }
@@ -61,12 +72,12 @@ void PredictionPage::Predict() {
                                         analysis_.statsValid(), analysis_.decimalSeparator());
     if (!prediction) {
         input_->clear();
-        result_->clear();
+        ShowResult(result_, {});
         messages_.Show(QStringLiteral("Errore nei dati"), kErrorStyle, window()->windowTitle());
         input_->setFocus();
         return;
     }
-    result_->setText(prediction->y);
+    ShowResult(result_, prediction->y);
     analysis_.appendHistoryItem(prediction->item);
 }
 

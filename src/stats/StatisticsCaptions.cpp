@@ -2,6 +2,8 @@
 
 #include "data/NumberPattern.h"
 
+#include <QStringView>
+
 namespace qb {
 
 std::array<QString, FigureCount> StatisticsCaptions(const Statistics& stats,
@@ -12,6 +14,22 @@ std::array<QString, FigureCount> StatisticsCaptions(const Statistics& stats,
         captions[f] = FormatNumber(stats[Figure(f)], pattern, decimalSeparator);
     }
     return captions;
+}
+
+QString FigureTitle(Figure f) {
+    static constexpr std::array<QStringView, FigureCount> kTitles = {
+        u"Media di X",
+        u"Media di Y",
+        u"Media dei quadrati di X",
+        u"Media dei quadrati di Y",
+        u"Media dei prodotti di X per Y",
+        u"Scarto quadratico medio di X",
+        u"Scarto quadratico medio di Y",
+        u"Radice della covarianza",
+        u"Coefficiente angolare a",
+        u"Termine noto b",
+        u"Coefficiente di correlazione r"};
+    return kTitles[f].toString();
 }
 
 } // namespace qb

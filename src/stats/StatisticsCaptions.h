@@ -13,4 +13,7 @@ namespace qb {
 std::array<QString, FigureCount> StatisticsCaptions(const Statistics& stats,
                                                     QChar decimalSeparator);
 
+// A figure's name in words, as a screen reader announces its result label.
+QString FigureTitle(Figure f);
+
 } // namespace qb

@@ -1,5 +1,7 @@
 #include "StatisticsPage.h"
 
+#include "ResultLabel.h"
+#include "StatisticsCaptions.h"
 #include "SymbolLabel.h"
 #include "data/Analysis.h"
 
@@ -48,6 +50,14 @@ const std::array<SymbolPlace, 8>& SymbolPlaces() {
     return places;
 }
 
+template <typename W> W* Grey(W* widget) {
+    widget->setAutoFillBackground(true);
+    QPalette p = widget->palette();
+    p.setColor(QPalette::Window, kPanelGrey);
+    widget->setPalette(p);
+    return widget;
+}
+
 QFont HeadingFont() {
     // Where the classic bitmap face is missing, a metric-compatible Arial keeps the captions
     // within their labels.
@@ -63,8 +73,9 @@ QFont HeadingFont() {
 
 StatisticsPage::StatisticsPage(Analysis& analysis, QWidget* parent)
     : TabPage(parent), analysis_(analysis) {
-    Place(Grey(new QLabel(canvas())), 840, 960, 10455, 3615);
-    Place(Grey(new QLabel(canvas())), 840, 5040, 10455, 2295);
+    // Plain frames, not labels: screen readers skip them instead of announcing empty text.
+    Place(Grey(new QFrame(canvas())), 840, 960, 10455, 3615);
+    Place(Grey(new QFrame(canvas())), 840, 5040, 10455, 2295);
     Heading(QStringLiteral("Media"), 2880, 1440, 2775);
     Heading(QStringLiteral("Scarto quadratico medio"), 6360, 1440, 2895);
     Heading(QStringLiteral("Retta di quantorelle Y= a X + b"), 2640, 5560, 3255);
@@ -79,6 +90,7 @@ StatisticsPage::StatisticsPage(Analysis& analysis, QWidget* parent)
         QLabel* label =
             Place(new QLabel(canvas()), kResultPlaces[i].left, kResultPlaces[i].top, 2055, 255);
         label->setObjectName(QStringLiteral("Lab_Ris_%1").arg(i));
+        label->setAccessibleName(FigureTitle(Figure(i)));
         label->setAutoFillBackground(true);
         label->setPalette(QPalette(Qt::black, Qt::white));
         label->setFrameShape(QFrame::Panel);
@@ -91,14 +103,6 @@ StatisticsPage::StatisticsPage(Analysis& analysis, QWidget* parent)
     ShowCaptions();
 }
 
-QLabel* StatisticsPage::Grey(QLabel* label) {
-    label->setAutoFillBackground(true);
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, kPanelGrey);
-    label->setPalette(p);
-    return label;
-}
-
 QLabel* StatisticsPage::Heading(const QString& text, int left, int top, int width) {
     QLabel* label = Place(Grey(new QLabel(text, canvas())), left, top, width, 255);
     label->setFont(HeadingFont());
@@ -108,7 +112,7 @@ QLabel* StatisticsPage::Heading(const QString& text, int left, int top, int widt
 void StatisticsPage::ShowCaptions() {
     const auto& captions = analysis_.resultCaptions();
     for (int i = 0; i < FigureCount; ++i) {
-        results_[i]->setText(captions[i]);
+        ShowResult(results_[i], captions[i]);
     }
 }
 

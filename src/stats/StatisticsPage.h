@@ -21,7 +21,6 @@ public:
     QLabel* Lab_Ris(int i) const { return results_[i]; }
 
 private:
-    QLabel* Grey(QLabel* label);
     QLabel* Heading(const QString& text, int left, int top, int width);
     void ShowCaptions();
 

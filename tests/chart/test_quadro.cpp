@@ -286,3 +286,36 @@ TEST(DrawRegressionLine, RunsOverTheDataRange) {
     EXPECT_EQ(horizontal.y1, 1);
     EXPECT_EQ(horizontal.y2, 1);
 }
+
+TEST(ChartDescription, TellsTheLineAndThePointsOnlyOnceTheLineIsDrawn) {
+    struct Case {
+        double a, b;
+        QChar separator;
+        int leftOut; // of the five rows, the last ones first
+        const char* expected;
+    };
+    for (const Case& c :
+         {Case{2, -1, u',', 2, "Y = 2,00000000·X - 1,00000000; 5 punti, 2 esclusi dal calcolo"},
+          Case{0.5, 3, u'.', 1, "Y = 0.50000000·X + 3.00000000; 5 punti, 1 escluso dal calcolo"},
+          Case{-1.25, 0, u'.', 0, "Y = -1.25000000·X + 0.00000000; 5 punti"}}) {
+        SCOPED_TRACE(c.expected);
+        Rows rows = FiveActiveRowsTwoLeftOut();
+        for (int i = 0; i < 5; ++i) {
+            rows[i].used = i < 5 - c.leftOut;
+        }
+        Statistics stats;
+        stats[A] = c.a;
+        stats[B] = c.b;
+        Surface s = MakeSurface();
+        ScriptedMessageBox messages;
+        QuadroOutputs out;
+        ASSERT_TRUE(Quadro(s, Args(1, 5, 1, 9), out, messages)); // grid and axes, no line yet
+        ASSERT_TRUE(PlotPoints(s, rows));
+        const auto describe = [&] { return ChartDescription(s, stats, c.separator).toStdString(); };
+        EXPECT_EQ(describe(), "Grafico vuoto");
+        ASSERT_TRUE(DrawRegressionLine(s, Extremes{1, 5, 1, 9}, stats));
+        EXPECT_EQ(describe(), std::string("Retta di regressione ") + c.expected);
+        s.Clear();
+        EXPECT_EQ(describe(), "Grafico vuoto");
+    }
+}
