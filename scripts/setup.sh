@@ -15,6 +15,7 @@ packages=(
     libgtest-dev libbenchmark-dev libgmp-dev
     clang libclang-rt-14-dev
     cups printer-driver-cups-pdf poppler-utils xvfb xdotool openbox x11-xkb-utils locales
+    libxcb1-dev
 )
 
 missing=()

@@ -4,18 +4,21 @@
 #include "Placement.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace qb {
 namespace {
 
 constexpr QSize kSplashSize(660, 280);
 constexpr QSize kPictureSize(200, 200);
+constexpr std::chrono::milliseconds kFirstFrameWait{500};
 
 QFont ArialFont(int pointSize, bool bold) {
     QFont font(QStringLiteral("Arial"), pointSize);
@@ -94,10 +97,30 @@ void SplashWindow::ShowInFront() {
     show();
     raise();
     activateWindow();
-    repaint();
-    // Let the window system map and paint it; input waits, so no key closes it before the
-    // program behind it has loaded.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (painted_) {
+        return;
+    }
+    // Only an exposed window paints, and its backing store is flushed right after: the first
+    // paint is the moment the pixels leave. Input waits, so that no key closes the splash before
+    // the program behind it has loaded.
+    QEventLoop waiting;
+    waitingForPaint_ = &waiting;
+    QTimer::singleShot(kFirstFrameWait, &waiting, &QEventLoop::quit);
+    waiting.exec(QEventLoop::ExcludeUserInputEvents);
+    waitingForPaint_ = nullptr;
+}
+
+bool SplashWindow::OnScreen() const {
+    return painted_ && isVisible() && windowHandle()->isExposed();
+}
+
+// The frame draws no background of its own, so the window paints with every frame of it.
+void SplashWindow::paintEvent(QPaintEvent* e) {
+    QWidget::paintEvent(e);
+    painted_ = true;
+    if (waitingForPaint_) {
+        waitingForPaint_->quit();
+    }
 }
 
 void SplashWindow::CloseSplash() {

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <chrono>
 
+class QEventLoop;
 class QFrame;
 class QLabel;
 class QTimer;
@@ -25,14 +26,18 @@ public:
     QLabel* lblVersion() const { return version_; }
     QTimer* Timer1() const { return timer_; }
 
-    // Shows the splash in front of everything and paints it before the caller goes on loading.
+    // Shows the splash in front of everything and returns once its first frame has gone to the
+    // window system, or after half a second if the window system never shows it.
     void ShowInFront();
     void CloseSplash();
+
+    bool OnScreen() const; // shown and painted
 
 signals:
     void closed(); // the main window's turn
 
 protected:
+    void paintEvent(QPaintEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
@@ -43,6 +48,8 @@ private:
     QLabel* productName_ = nullptr;
     QLabel* version_ = nullptr;
     QTimer* timer_ = nullptr;
+    bool painted_ = false;
+    QEventLoop* waitingForPaint_ = nullptr;
 };
 
 } // namespace qb

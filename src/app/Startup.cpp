@@ -5,9 +5,13 @@
 namespace qb {
 
 Startup::Startup(Analysis& analysis, Services services, SystemServices system,
-                 ProgramVersion version, QString dataFile, std::chrono::milliseconds splashTime)
+                 ProgramVersion version, QString dataFile, std::chrono::milliseconds splashTime,
+                 const std::function<void()>& beforeLoading)
     : splash_(std::make_unique<SplashWindow>(version, splashTime)), dataFile_(std::move(dataFile)) {
     splash_->ShowInFront();
+    if (beforeLoading) {
+        beforeLoading();
+    }
     main_ = std::make_unique<MainWindow>(analysis, std::move(services));
     about_ = std::make_unique<AboutWindow>(*main_, system, version);
     QObject::connect(main_.get(), &MainWindow::aboutRequested, about_.get(),

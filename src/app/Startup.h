@@ -5,19 +5,22 @@
 #include "SplashWindow.h"
 
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 namespace qb {
 
 class Analysis;
 
-// The program's start: the splash first, the main window and the About window loaded hidden
-// behind it, and the main window shown when the splash gives way, with the data file named on
-// the command line opened in it.
+// The program's start: the splash first, on screen before anything else loads, then the main
+// window and the About window loaded hidden behind it, and the main window shown when the splash
+// gives way, with the data file named on the command line opened in it. beforeLoading runs once
+// the splash is on screen, before the windows behind it are built: it loads what only they need.
 class Startup final {
 public:
     Startup(Analysis& analysis, Services services, SystemServices system, ProgramVersion version,
-            QString dataFile = {}, std::chrono::milliseconds splashTime = kSplashTime);
+            QString dataFile = {}, std::chrono::milliseconds splashTime = kSplashTime,
+            const std::function<void()>& beforeLoading = {});
 
     SplashWindow& splash() const { return *splash_; }
     MainWindow& mainWindow() const { return *main_; }

@@ -16,12 +16,9 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    qb::InstallItalianToolkitTexts(app);
     QApplication::setApplicationName(qb::kProductName);
     QApplication::setApplicationVersion(QString::fromLatin1(qb::kProgramVersionString));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(qb::kDesktopFileName));
-    QApplication::setWindowIcon(qb::ProgramIcon());
-    QApplication::setFont(QFont(QStringLiteral("Arial"), 8));
 
     qb::Analysis analysis(QLocale().decimalPoint().at(0));
     qb::QtMessageBox messages;
@@ -30,10 +27,15 @@ int main(int argc, char* argv[]) {
     qb::QtReportPrinter printer;
     qb::SystemRegistry registry;
     qb::QtLauncher launcher;
-    const qb::Startup startup(analysis,
-                              {messages, help, files, printer, QApplication::applicationDirPath()},
-                              {registry, launcher, messages}, qb::kProgramVersion,
-                              qb::DataFileArgument(QApplication::arguments()));
-    qb::TraceStartup(startup.splash());
+    const qb::Startup startup(
+        analysis, {messages, help, files, printer, QApplication::applicationDirPath()},
+        {registry, launcher, messages}, qb::kProgramVersion,
+        qb::DataFileArgument(QApplication::arguments()), qb::kSplashTime, [&app] {
+            // Only the windows behind the splash need these.
+            qb::InstallItalianToolkitTexts(app);
+            QApplication::setWindowIcon(qb::ProgramIcon());
+            QApplication::setFont(QFont(QStringLiteral("Arial"), 8));
+        });
+    qb::TraceStartup();
     return app.exec();
 }

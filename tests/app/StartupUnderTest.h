@@ -17,9 +17,11 @@ namespace qb {
 // splash lasts as long as a test needs: by default longer than any test runs.
 struct StartupUnderTest {
     explicit StartupUnderTest(std::chrono::milliseconds splashTime = std::chrono::hours(1),
-                              QString dataFile = {}, ProgramVersion version = {1, 0, 0})
+                              QString dataFile = {}, ProgramVersion version = {1, 0, 0},
+                              const std::function<void()>& beforeLoading = {})
         : startup(analysis, {messages, help, files, printer, QString()},
-                  {registry, launcher, messages}, version, std::move(dataFile), splashTime) {}
+                  {registry, launcher, messages}, version, std::move(dataFile), splashTime,
+                  beforeLoading) {}
 
     SplashWindow& splash() { return startup.splash(); }
     MainWindow& window() { return startup.mainWindow(); }

@@ -64,6 +64,17 @@ private slots:
         QVERIFY(p.splash().Timer1()->isActive());
     }
 
+    void nothingLoadsBeforeTheSplashIsOnScreen() {
+        int calls = 0;
+        const StartupUnderTest p(1h, {}, {1, 0, 0}, [&calls] {
+            ++calls;
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            QCOMPARE(windows.size(), 1);
+            QVERIFY(qobject_cast<SplashWindow*>(windows[0])->OnScreen());
+        });
+        QCOMPARE(calls, 1);
+    }
+
     void theSplashLastsThreeSecondsByDefault() {
         StartupUnderTest p(kSplashTime);
         QCOMPARE(p.splash().Timer1()->interval(), 3000);
