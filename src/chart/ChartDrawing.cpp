@@ -38,8 +38,8 @@ bool PlotPoints(DrawingSurface& surface, const Rows& rows) {
 
 bool DrawRegressionLine(DrawingSurface& surface, const Extremes& extremes,
                         const Statistics& stats) {
-    const double a = double(stats[A]);
-    const double b = double(stats[B]);
+    const double a = stats[A].ToDouble();
+    const double b = stats[B].ToDouble();
     float x1 = 0;
     float y1 = 0;
     float x2 = 0;

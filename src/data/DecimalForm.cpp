@@ -1,7 +1,5 @@
 #include "DecimalForm.h"
 
-#include <quadmath.h>
-
 #include <charconv>
 #include <cstdlib>
 
@@ -44,12 +42,6 @@ DecimalForm DecimalFormOf(double value) {
         std::to_chars(buffer, buffer + sizeof buffer - 1, value, std::chars_format::scientific, 14)
             .ptr;
     *end = '\0';
-    return ParseScientific(buffer);
-}
-
-DecimalForm DecimalFormOf(Real value) {
-    char buffer[80];
-    quadmath_snprintf(buffer, sizeof buffer, "%.31Qe", value);
     return ParseScientific(buffer);
 }
 

@@ -1,14 +1,12 @@
 #pragma once
 
-#include "Real.h"
-
 #include <string>
 
 namespace qb {
 
 // A finite number as its significant decimal digits: d1.d2d3... x 10^exponent. Zero is the
-// single digit "0" with exponent 0. Every text the program shows is made from this form, so that
-// rounding decisions are taken on decimal digits, never on binary values.
+// single digit "0" with exponent 0. Every text shown for a 64-bit value is made from this form,
+// so that rounding decisions are taken on decimal digits, never on binary values.
 struct DecimalForm {
     bool negative = false;
     std::string digits = "0";
@@ -20,9 +18,5 @@ struct DecimalForm {
 // The value rounded to 15 significant digits (what a 64-bit float holds reliably), trailing
 // zeros dropped.
 DecimalForm DecimalFormOf(double value);
-
-// The value rounded to 32 significant digits, trailing zeros dropped: quad carries about 34,
-// the last two absorb the rounding noise of a computation, so exact halves stay halves.
-DecimalForm DecimalFormOf(Real value);
 
 } // namespace qb

@@ -32,6 +32,29 @@ bool Increment(std::string& digits) {
     return false;
 }
 
+// The text of a value given as its sign and its magnitude times 10^decimals, already rounded.
+QString Compose(bool negative, std::string scaled, NumberPattern pattern, QChar decimalSeparator) {
+    const std::size_t width = static_cast<std::size_t>(pattern.minIntegerDigits + pattern.decimals);
+    if (scaled.size() < width) {
+        scaled.insert(0, width - scaled.size(), '0');
+    }
+    std::string integerPart = scaled.substr(0, scaled.size() - pattern.decimals);
+    const auto firstNonZero = integerPart.find_first_not_of('0');
+    const std::size_t maxStrip = integerPart.size() - pattern.minIntegerDigits;
+    integerPart.erase(
+        0, std::min(firstNonZero == std::string::npos ? maxStrip : firstNonZero, maxStrip));
+    QString text = QString::fromLatin1(integerPart);
+    // The sign follows the value, not its rounding: only zero itself (-0.0 too) has none.
+    if (negative) {
+        text.prepend(u'-');
+    }
+    if (pattern.decimals > 0) {
+        text += decimalSeparator;
+        text += QString::fromLatin1(scaled.substr(scaled.size() - pattern.decimals));
+    }
+    return text;
+}
+
 } // namespace
 
 QString FormatNumber(const DecimalForm& form, NumberPattern pattern, QChar decimalSeparator) {
@@ -51,25 +74,13 @@ QString FormatNumber(const DecimalForm& form, NumberPattern pattern, QChar decim
     } else {
         scaled = "0";
     }
-    const std::size_t width = static_cast<std::size_t>(pattern.minIntegerDigits + pattern.decimals);
-    if (scaled.size() < width) {
-        scaled.insert(0, width - scaled.size(), '0');
-    }
-    std::string integerPart = scaled.substr(0, scaled.size() - pattern.decimals);
-    const auto firstNonZero = integerPart.find_first_not_of('0');
-    const std::size_t maxStrip = integerPart.size() - pattern.minIntegerDigits;
-    integerPart.erase(
-        0, std::min(firstNonZero == std::string::npos ? maxStrip : firstNonZero, maxStrip));
-    QString text = QString::fromLatin1(integerPart);
-    // The sign follows the value, not its rounding: only zero itself (-0.0 too) has none.
-    if (form.negative && form.digits.find_first_not_of('0') != std::string::npos) {
-        text.prepend(u'-');
-    }
-    if (pattern.decimals > 0) {
-        text += decimalSeparator;
-        text += QString::fromLatin1(scaled.substr(scaled.size() - pattern.decimals));
-    }
-    return text;
+    return Compose(form.negative && form.digits.find_first_not_of('0') != std::string::npos,
+                   std::move(scaled), pattern, decimalSeparator);
+}
+
+QString FormatNumber(const ExactNumber& value, NumberPattern pattern, QChar decimalSeparator) {
+    return Compose(value.IsNegative(), value.ScaledMagnitude(pattern.decimals).get_str(), pattern,
+                   decimalSeparator);
 }
 
 } // namespace qb

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DecimalForm.h"
-#include "Real.h"
+#include "ExactNumber.h"
 
 #include <QChar>
 #include <QString>
@@ -30,8 +30,7 @@ QString FormatNumber(const DecimalForm& form, NumberPattern pattern, QChar decim
 inline QString FormatNumber(double value, NumberPattern pattern, QChar decimalSeparator) {
     return FormatNumber(DecimalFormOf(value), pattern, decimalSeparator);
 }
-inline QString FormatNumber(Real value, NumberPattern pattern, QChar decimalSeparator) {
-    return FormatNumber(DecimalFormOf(value), pattern, decimalSeparator);
-}
+// An exact figure, rounded once.
+QString FormatNumber(const ExactNumber& value, NumberPattern pattern, QChar decimalSeparator);
 
 } // namespace qb

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Real.h"
+#include "ExactNumber.h"
 
 #include <array>
 
@@ -13,13 +13,13 @@ inline constexpr std::array<const char*, FigureCount> kFigureNames = {
     "X", "Y", "X2", "Y2", "XY", "SX", "SY", "SXY", "A", "B", "R"};
 
 struct Statistics {
-    std::array<Real, FigureCount> values{};
+    std::array<ExactNumber, FigureCount> values{};
 
-    Real& operator[](Figure f) { return values[f]; }
-    Real operator[](Figure f) const { return values[f]; }
+    ExactNumber& operator[](Figure f) { return values[f]; }
+    const ExactNumber& operator[](Figure f) const { return values[f]; }
     bool AllZero() const {
-        for (Real v : values) {
-            if (v != 0) {
+        for (const ExactNumber& v : values) {
+            if (!v.IsZero()) {
                 return false;
             }
         }

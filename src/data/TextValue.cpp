@@ -1,6 +1,6 @@
 #include "TextValue.h"
 
-#include <quadmath.h>
+#include "ExactNumber.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -31,21 +31,25 @@ bool IsHexDigit(QChar c) {
 
 class Scanner {
 public:
-    explicit Scanner(QStringView text) {
-        kept_.reserve(text.size());
-        for (QChar c : text) {
-            if (!IsIgnored(c)) {
-                kept_.append(c);
+    explicit Scanner(QStringView text) : text_(text) {
+        // Most texts hold nothing to ignore and are read in place.
+        if (std::any_of(text.begin(), text.end(), IsIgnored)) {
+            kept_.reserve(text.size());
+            for (QChar c : text) {
+                if (!IsIgnored(c)) {
+                    kept_.append(c);
+                }
             }
+            text_ = kept_;
         }
     }
 
-    bool AtEnd() const { return pos_ >= kept_.size(); }
+    bool AtEnd() const { return pos_ >= text_.size(); }
     QChar Peek(qsizetype ahead = 0) const {
-        return pos_ + ahead < kept_.size() ? kept_[pos_ + ahead] : QChar();
+        return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : QChar();
     }
     bool TakeIf(char16_t c) {
-        if (!AtEnd() && kept_[pos_] == c) {
+        if (!AtEnd() && text_[pos_] == c) {
             ++pos_;
             return true;
         }
@@ -55,8 +59,8 @@ public:
 
     template <typename Pred> std::string TakeWhile(Pred pred) {
         std::string out;
-        while (!AtEnd() && pred(kept_[pos_])) {
-            out.push_back(static_cast<char>(kept_[pos_].unicode()));
+        while (!AtEnd() && pred(text_[pos_])) {
+            out.push_back(static_cast<char>(text_[pos_].unicode()));
             ++pos_;
         }
         return out;
@@ -66,6 +70,7 @@ public:
 
 private:
     QString kept_;
+    QStringView text_; // the text, or kept_ without what is ignored
     qsizetype pos_ = 0;
 };
 
@@ -178,112 +183,72 @@ std::optional<double> TextValue(QStringView text) {
     return LiteralDouble(NumericLiteral(text));
 }
 
-std::optional<Real> TextValueExtended(QStringView text) {
-    const std::string literal = NumericLiteral(text);
-    if (!LiteralDouble(literal)) {
-        return std::nullopt;
-    }
-    return literal.empty() ? Real(0) : strtoflt128(literal.c_str(), nullptr);
-}
-
 namespace {
 
-// Beyond this many digits of alignment the exact subtraction gains nothing over quad.
-constexpr long long kMaxAlignment = 200;
-
-struct ScaledDecimal {
-    bool negative = false;
-    std::string digits; // the whole number M of M x 10^exponent
-    long long exponent = 0;
-};
-
-std::optional<ScaledDecimal> ParseDecimalLiteral(const std::string& literal) {
-    if (literal.empty()) {
-        return ScaledDecimal{false, "0", 0};
-    }
-    if (literal.rfind("0x", 0) == 0) {
-        return std::nullopt;
-    }
-    ScaledDecimal d;
-    std::size_t pos = 0;
-    d.negative = literal[0] == '-';
-    pos = d.negative ? 1 : 0;
-    const std::size_t e = literal.find('e', pos);
-    d.digits = literal.substr(pos, e - pos);
-    d.exponent = std::stoll(literal.substr(e + 1));
-    return d;
+// The smallest value that a 64-bit float conversion rounds to infinity: DBL_MAX plus half its
+// last place, 2^1024 - 2^970.
+const mpz_class& OverflowThreshold() {
+    static const mpz_class threshold = (mpz_class(1) << 1024) - (mpz_class(1) << 970);
+    return threshold;
 }
 
-int CompareMagnitudes(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return a.size() < b.size() ? -1 : 1;
-    }
-    return a.compare(b);
-}
-
-// a - b for whole numbers as digit strings of equal length, a >= b.
-std::string SubtractDigits(const std::string& a, const std::string& b) {
-    std::string out(a.size(), '0');
-    int borrow = 0;
-    for (std::size_t i = a.size(); i-- > 0;) {
-        int d = (a[i] - '0') - (b[i] - '0') - borrow;
-        borrow = d < 0 ? 1 : 0;
-        out[i] = char('0' + (d + 10 * borrow));
-    }
-    return out;
-}
-
-std::string AddDigits(const std::string& a, const std::string& b) {
-    std::string out(a.size() + 1, '0');
-    int carry = 0;
-    for (std::size_t i = a.size(); i-- > 0;) {
-        const int d = (a[i] - '0') + (b[i] - '0') + carry;
-        carry = d / 10;
-        out[i + 1] = char('0' + d % 10);
-    }
-    out[0] = char('0' + carry);
-    return out;
-}
-
-std::string Aligned(const ScaledDecimal& d, long long exponent, std::size_t width) {
-    std::string digits = d.digits + std::string(std::size_t(d.exponent - exponent), '0');
-    return std::string(width - digits.size(), '0') + digits;
+// Compares mantissa * 10^exponent with a whole number.
+int CompareScaled(const mpz_class& mantissa, long long exponent, const mpz_class& whole) {
+    return exponent >= 0 ? cmp(mantissa * PowerOfTen(exponent), whole)
+                         : cmp(mantissa, whole * PowerOfTen(-exponent));
 }
 
 } // namespace
 
-std::optional<Real> TextDifferenceExtended(QStringView text, QStringView origin) {
-    const std::string a = NumericLiteral(text);
-    const std::string b = NumericLiteral(origin);
-    const auto va = TextValueExtended(text);
-    const auto vb = TextValueExtended(origin);
-    if (!va || !vb) {
+mpq_class ExactDecimal::Rational() const {
+    if (exponent >= 0) {
+        return mpq_class(mantissa * PowerOfTen(exponent));
+    }
+    mpq_class q(mantissa, PowerOfTen(-exponent));
+    q.canonicalize();
+    return q;
+}
+
+std::optional<ExactDecimal> ExactTextValue(QStringView text) {
+    const std::string literal = NumericLiteral(text);
+    ExactDecimal d;
+    if (literal.empty()) {
+        return d;
+    }
+    if (literal.rfind("0x", 0) == 0) {
+        d.mantissa.set_str(literal.substr(2), 16);
+        return d.mantissa >= OverflowThreshold() ? std::nullopt : std::optional(d);
+    }
+    const bool negative = literal[0] == '-';
+    const std::size_t e = literal.find('e');
+    std::string digits = literal.substr(negative ? 1 : 0, e - (negative ? 1 : 0));
+    if (digits == "0") {
+        return d;
+    }
+    const std::size_t last = digits.find_last_not_of('0');
+    d.exponent =
+        std::stoll(literal.substr(e + 1)) + static_cast<long long>(digits.size() - 1 - last);
+    digits.erase(last + 1);
+    // The value lies in [10^(top - 1), 10^top): only the decades at the ends of the 64-bit range
+    // need the exact comparison, so no exponent makes a number of unbounded size.
+    const long long top = static_cast<long long>(digits.size()) + d.exponent;
+    if (top <= -324) {
+        return ExactDecimal{};
+    }
+    if (top > 309) {
         return std::nullopt;
     }
-    const auto da = ParseDecimalLiteral(a);
-    const auto db = ParseDecimalLiteral(b);
-    if (!da || !db || std::abs(da->exponent - db->exponent) > kMaxAlignment) {
-        return *va - *vb;
+    d.mantissa.set_str(digits, 10);
+    if (top == -323 && CompareScaled(d.mantissa << 1074, d.exponent, 1) < 0) {
+        return ExactDecimal{}; // below 2^-1074, the smallest positive 64-bit float
     }
-    const long long exponent = std::min(da->exponent, db->exponent);
-    const std::size_t width = std::max(da->digits.size() + std::size_t(da->exponent - exponent),
-                                       db->digits.size() + std::size_t(db->exponent - exponent));
-    const std::string ma = Aligned(*da, exponent, width);
-    const std::string mb = Aligned(*db, exponent, width);
-    std::string magnitude;
-    bool negative = false;
-    if (da->negative != db->negative) {
-        magnitude = AddDigits(ma, mb);
-        negative = da->negative;
-    } else if (CompareMagnitudes(ma, mb) >= 0) {
-        magnitude = SubtractDigits(ma, mb);
-        negative = da->negative;
-    } else {
-        magnitude = SubtractDigits(mb, ma);
-        negative = !da->negative;
+    if (top == 309 && CompareScaled(d.mantissa, d.exponent, OverflowThreshold()) >= 0) {
+        return std::nullopt;
     }
-    const std::string literal = (negative ? "-" : "") + magnitude + "e" + std::to_string(exponent);
-    return strtoflt128(literal.c_str(), nullptr);
+    if (negative) {
+        d.mantissa = -d.mantissa;
+    }
+    return d;
 }
 
 } // namespace qb

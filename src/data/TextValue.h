@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Real.h"
+#include <gmpxx.h>
 
 #include <QString>
 #include <QStringView>
@@ -18,12 +18,17 @@ std::string NumericLiteral(QStringView text);
 // range of a 64-bit float, an error each caller handles its own way.
 std::optional<double> TextValue(QStringView text);
 
-// The same number in the engine's precision; the same texts overflow.
-std::optional<Real> TextValueExtended(QStringView text);
+// A number exactly as typed: mantissa * 10^exponent.
+struct ExactDecimal {
+    mpz_class mantissa;
+    long long exponent = 0;
 
-// The difference value(text) - value(origin) in the engine's precision, subtracted exactly on
-// the decimal digits first, so that values close to the origin keep all their digits however
-// large the origin is. nullopt when either text overflows.
-std::optional<Real> TextDifferenceExtended(QStringView text, QStringView origin);
+    mpq_class Rational() const;
+};
+
+// The value of a text's leading number exactly, read as TextValue reads it: nullopt for the
+// same texts, and 0 for a nonzero value below the smallest positive 64-bit float, as a 64-bit
+// float reads it; so no text makes a number of unbounded size.
+std::optional<ExactDecimal> ExactTextValue(QStringView text);
 
 } // namespace qb

@@ -130,11 +130,11 @@ bool ReadStatistics(const ProfileText& in, DataFileContent& content) {
     for (int f = 0; f < FigureCount; ++f) {
         const QString text =
             in.ReadKey(kStatisticsSection, QString::fromLatin1(kFigureNames[f]), QString());
-        const auto value = TextValueExtended(WithDecimalPoints(text));
+        const auto value = ExactTextValue(WithDecimalPoints(text));
         if (!value) {
             return false;
         }
-        content.statistics[Figure(f)] = *value;
+        content.statistics[Figure(f)] = value->Rational();
     }
     return true;
 }
@@ -184,7 +184,7 @@ DataFileContent ReadDataFile(const ProfileText& in) {
 
 bool StoredStatisticsValid(const Statistics& statistics) {
     for (Figure f : {X, Y, X2, Y2, XY, SX, SY, SXY}) {
-        if (statistics[f] != 0) {
+        if (!statistics[f].IsZero()) {
             return true;
         }
     }

@@ -33,8 +33,8 @@ QString NumberCellPart(const QString& text, QChar separator) {
     if (!IsNumberText(text)) {
         return text;
     }
-    const auto value = TextValueExtended(text);
-    return value ? FormatNumber(*value, kMeanPattern, separator) : text;
+    const auto value = ExactTextValue(text);
+    return value ? FormatNumber(ExactNumber(value->Rational()), kMeanPattern, separator) : text;
 }
 
 class ReportBuilder {
@@ -91,7 +91,7 @@ private:
     // A, B and R take no part: the report leaves out what a fresh invalidation zeroed.
     bool HasFigures() const {
         for (Figure f : {X, Y, X2, Y2, XY, SX, SY, SXY}) {
-            if (in_.statistics[f] != 0) {
+            if (!in_.statistics[f].IsZero()) {
                 return true;
             }
         }

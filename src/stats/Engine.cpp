@@ -2,154 +2,141 @@
 
 #include "data/TextValue.h"
 
-#include <quadmath.h>
-
-#include <cfloat>
+#include <algorithm>
 
 namespace qb {
 namespace {
 
-bool WithinDoubleRange(Real v) {
-    return fabsq(v) <= Real(DBL_MAX);
+// whole * 10^exponent / divisor.
+mpq_class Scaled(const mpz_class& whole, long long exponent, const mpz_class& divisor) {
+    mpq_class q = exponent >= 0 ? mpq_class(whole * PowerOfTen(exponent), divisor)
+                                : mpq_class(whole, divisor * PowerOfTen(-exponent));
+    q.canonicalize();
+    return q;
 }
 
-// Adds a term to the running sum of a mean (steps 1 to 5); false once the sum leaves the 64-bit
-// float range, which fails the step even where the mean would fit. The deviation sums of the
-// later steps are bounded by the sums of squares, so they need no such check.
-bool AddWithinRange(Real& sum, Real term) {
-    sum += term;
-    return WithinDoubleRange(sum);
+// The largest whole number s with |s| * 10^exponent within the 64-bit float range.
+mpz_class SumLimit(long long exponent) {
+    return exponent >= 0 ? mpz_class(DoubleMax() / PowerOfTen(exponent))
+                         : mpz_class(DoubleMax() * PowerOfTen(-exponent));
+}
+
+std::optional<ExactNumber> InRange(ExactNumber figure) {
+    return figure.WithinDoubleRange() ? std::optional(std::move(figure)) : std::nullopt;
 }
 
 } // namespace
 
-LeastSquares::LeastSquares(const Rows& rows) {
-    const Row* first = nullptr;
+LeastSquares::ScaledColumn LeastSquares::Read(const Rows& rows, Column column) {
+    ScaledColumn c;
+    std::vector<ExactDecimal> values;
     for (const Row& row : rows) {
         if (!row.used) {
             continue;
         }
-        first = first ? first : &row;
-        x_.values.push_back(TextValueExtended(row.x));
-        y_.values.push_back(TextValueExtended(row.y));
-        x_.offsets.push_back(TextDifferenceExtended(row.x, first->x));
-        y_.offsets.push_back(TextDifferenceExtended(row.y, first->y));
+        auto v = ExactTextValue(row.Text(column));
+        if (!v) {
+            c.readable = false;
+            return c;
+        }
+        values.push_back(std::move(*v));
     }
-}
-
-Real LeastSquares::Fail() {
-    StepOk = false;
-    return 0;
-}
-
-Real LeastSquares::Succeed(Real value) {
-    if (!WithinDoubleRange(value)) {
-        return Fail();
+    bool any = false;
+    for (const ExactDecimal& v : values) {
+        if (v.mantissa != 0) {
+            c.exponent = any ? std::min(c.exponent, v.exponent) : v.exponent;
+            any = true;
+        }
     }
-    StepOk = true;
-    return value;
+    // Steps 1 and 3 fail on any running sum beyond the range, even where the mean would fit.
+    const mpz_class sumLimit = SumLimit(c.exponent);
+    const mpz_class squaresLimit = SumLimit(2 * c.exponent);
+    for (ExactDecimal& v : values) {
+        if (v.mantissa != 0 && v.exponent != c.exponent) {
+            v.mantissa *= PowerOfTen(v.exponent - c.exponent);
+        }
+        c.sum += v.mantissa;
+        c.squares += v.mantissa * v.mantissa;
+        c.sumInRange = c.sumInRange && mpz_cmpabs(c.sum.get_mpz_t(), sumLimit.get_mpz_t()) <= 0;
+        c.squaresInRange =
+            c.squaresInRange && mpz_cmpabs(c.squares.get_mpz_t(), squaresLimit.get_mpz_t()) <= 0;
+        c.scaled.push_back(std::move(v.mantissa));
+    }
+    c.spread = long(values.size()) * c.squares - c.sum * c.sum;
+    return c;
 }
 
-std::optional<Real> LeastSquares::MeanOffset(Column column) const {
-    const Values& offsets = Of(column).offsets;
-    if (offsets.empty()) {
+LeastSquares::LeastSquares(const Rows& rows)
+    : x_(Read(rows, Column::X)), y_(Read(rows, Column::Y)),
+      n_(std::count_if(rows.begin(), rows.end(), [](const Row& r) { return r.used; })) {
+    if (!Readable()) {
+        return;
+    }
+    const mpz_class limit = SumLimit(x_.exponent + y_.exponent);
+    for (long i = 0; i < n_; ++i) {
+        products_ += x_.scaled[i] * y_.scaled[i];
+        productsInRange_ =
+            productsInRange_ && mpz_cmpabs(products_.get_mpz_t(), limit.get_mpz_t()) <= 0;
+    }
+    crossed_ = n_ * products_ - x_.sum * y_.sum;
+}
+
+std::optional<ExactNumber> LeastSquares::MeanOfPower(Column column, int exponent) const {
+    const ScaledColumn& c = Of(column);
+    if (n_ == 0 || !c.readable) {
         return std::nullopt;
-    }
-    Real sum = 0;
-    for (const auto& d : offsets) {
-        if (!d) {
-            return std::nullopt;
-        }
-        sum += *d;
-    }
-    return sum / static_cast<Real>(offsets.size());
-}
-
-Real LeastSquares::MeanOfPower(Column column, int exponent) {
-    const ColumnValues& c = Of(column);
-    if (c.values.empty()) {
-        return Fail();
-    }
-    Real sum = 0;
-    for (const auto& v : c.values) {
-        if (!v || !AddWithinRange(sum, powq(*v, exponent))) {
-            return Fail();
-        }
     }
     if (exponent == 1) {
-        // The offsets keep the digits that a sum of large values would lose.
-        const auto offset = MeanOffset(column);
-        return offset ? Succeed(*c.values.front() + *offset) : Fail();
+        return c.sumInRange ? InRange(Scaled(c.sum, c.exponent, n_)) : std::nullopt;
     }
-    return Succeed(sum / static_cast<Real>(c.values.size()));
+    return c.squaresInRange ? InRange(Scaled(c.squares, 2 * c.exponent, n_)) : std::nullopt;
 }
 
-Real LeastSquares::MeanOfProducts() {
-    if (x_.values.empty()) {
-        return Fail();
-    }
-    Real sum = 0;
-    for (std::size_t i = 0; i < x_.values.size(); ++i) {
-        if (!x_.values[i] || !y_.values[i] || !AddWithinRange(sum, *x_.values[i] * *y_.values[i])) {
-            return Fail();
-        }
-    }
-    return Succeed(sum / static_cast<Real>(x_.values.size()));
-}
-
-std::optional<Real> LeastSquares::DeviationSum(Column first, Column second) const {
-    const auto firstOffset = MeanOffset(first);
-    const auto secondOffset = MeanOffset(second);
-    if (!firstOffset || !secondOffset) {
+std::optional<ExactNumber> LeastSquares::MeanOfProducts() const {
+    if (!Readable() || !productsInRange_) {
         return std::nullopt;
     }
-    const Values& a = Of(first).offsets;
-    const Values& b = Of(second).offsets;
-    Real sum = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        sum += (*a[i] - *firstOffset) * (*b[i] - *secondOffset);
-    }
-    return sum;
+    return InRange(Scaled(products_, x_.exponent + y_.exponent, n_));
 }
 
-Real LeastSquares::StandardDeviation(Column column) {
-    const auto squares = DeviationSum(column, column);
-    if (!squares) {
-        return Fail();
+std::optional<ExactNumber> LeastSquares::StandardDeviation(Column column) const {
+    if (!Readable()) {
+        return std::nullopt;
     }
-    return Succeed(sqrtq(*squares / static_cast<Real>(x_.values.size())));
+    const ScaledColumn& c = Of(column);
+    return InRange(ExactNumber::Root(Scaled(c.spread, 2 * c.exponent, n_ * n_), false));
 }
 
-Real LeastSquares::CovarianceRoot() {
-    const auto crossed = DeviationSum(Column::X, Column::Y);
-    if (!crossed) {
-        return Fail();
+std::optional<ExactNumber> LeastSquares::CovarianceRoot() const {
+    if (!Readable()) {
+        return std::nullopt;
     }
-    const Real root = sqrtq(fabsq(*crossed) / static_cast<Real>(x_.values.size()));
-    return Succeed(*crossed < 0 ? -root : root);
+    return InRange(ExactNumber::Root(Scaled(abs(crossed_), x_.exponent + y_.exponent, n_ * n_),
+                                     sgn(crossed_) < 0));
 }
 
-Real LeastSquares::Slope() {
-    const auto squares = DeviationSum(Column::X, Column::X);
-    const auto crossed = DeviationSum(Column::X, Column::Y);
-    if (!squares || !crossed || *squares == 0) {
-        return Fail();
+std::optional<ExactNumber> LeastSquares::Slope() const {
+    if (!Readable() || x_.spread == 0) {
+        return std::nullopt;
     }
-    return Succeed(*crossed / *squares);
+    return InRange(Scaled(crossed_, y_.exponent - x_.exponent, x_.spread));
 }
 
-Real LeastSquares::Intercept(Real meanX, Real meanY, Real slope) {
-    return Succeed(meanY - slope * meanX);
+std::optional<ExactNumber> LeastSquares::Intercept() const {
+    if (!Readable() || x_.spread == 0) {
+        return std::nullopt;
+    }
+    // mean of Y - slope * mean of X over the common denominator n * spread of X.
+    return InRange(Scaled(y_.sum * x_.spread - crossed_ * x_.sum, y_.exponent, n_ * x_.spread));
 }
 
-Real LeastSquares::Correlation() {
-    const auto xSquares = DeviationSum(Column::X, Column::X);
-    const auto ySquares = DeviationSum(Column::Y, Column::Y);
-    const auto crossed = DeviationSum(Column::X, Column::Y);
-    if (!xSquares || !ySquares || !crossed || *xSquares == 0 || *ySquares == 0) {
-        return Fail();
+std::optional<ExactNumber> LeastSquares::Correlation() const {
+    if (!Readable() || x_.spread == 0 || y_.spread == 0) {
+        return std::nullopt;
     }
-    return Succeed(*crossed / (sqrtq(*xSquares) * sqrtq(*ySquares)));
+    mpq_class squared(crossed_ * crossed_, x_.spread * y_.spread);
+    squared.canonicalize();
+    return InRange(ExactNumber::Root(std::move(squared), sgn(crossed_) < 0));
 }
 
 namespace {
@@ -182,16 +169,17 @@ bool ColumnExtremes(const Rows& rows, Column column, double& min, double& max) {
 } // namespace
 
 ComputeOutcome ComputeStatistics(const Rows& rows, Statistics& stats, Extremes& extremes) {
-    LeastSquares ls(rows);
+    const LeastSquares ls(rows);
     int failed = 0;
     const auto run = [&](int number, Figure field, auto&& compute) {
         if (failed != 0) {
             return;
         }
-        stats[field] = compute();
-        if (!ls.StepOk) {
+        std::optional<ExactNumber> figure = compute();
+        if (!figure) {
             failed = number;
         }
+        stats[field] = figure ? std::move(*figure) : ExactNumber();
     };
     run(1, X, [&] { return ls.MeanOfPower(Column::X, 1); });
     run(2, Y, [&] { return ls.MeanOfPower(Column::Y, 1); });
@@ -202,7 +190,7 @@ ComputeOutcome ComputeStatistics(const Rows& rows, Statistics& stats, Extremes& 
     run(7, SY, [&] { return ls.StandardDeviation(Column::Y); });
     run(8, SXY, [&] { return ls.CovarianceRoot(); });
     run(9, A, [&] { return ls.Slope(); });
-    run(10, B, [&] { return ls.Intercept(stats[X], stats[Y], stats[A]); });
+    run(10, B, [&] { return ls.Intercept(); });
     run(11, R, [&] { return ls.Correlation(); });
     if (failed != 0) {
         return {false, failed};
@@ -218,9 +206,9 @@ ComputeOutcome ComputeStatistics(const Rows& rows, Statistics& stats, Extremes& 
     return {true, 0};
 }
 
-std::optional<Real> PredictY(Real x, Real a, Real b) {
-    const Real y = a * x + b;
-    if (!WithinDoubleRange(y)) {
+std::optional<mpq_class> PredictY(const mpq_class& x, const mpq_class& a, const mpq_class& b) {
+    mpq_class y = a * x + b;
+    if (!ExactNumber(y).WithinDoubleRange()) {
         return std::nullopt;
     }
     return y;

@@ -3,47 +3,55 @@
 #include "data/Rows.h"
 #include "data/Statistics.h"
 
+#include <gmpxx.h>
+
 #include <optional>
 #include <vector>
 
 namespace qb {
 
-// The least-squares steps over the checked rows. Each step sets StepOk on entry, and on failure
-// clears it and returns 0. Deviations are taken about the means (two passes) in quad precision,
-// so that large offsets and tiny spreads do not cancel the figures away.
+// The least-squares steps over the checked rows, exact on the typed decimals. Each step returns
+// its figure, or nullopt when it fails: no checked row, a text beyond the 64-bit float range, a
+// running sum or the figure itself beyond that range, no spread to divide by.
 class LeastSquares {
 public:
     explicit LeastSquares(const Rows& rows);
 
-    bool StepOk = false;
-
-    Real MeanOfPower(Column column, int exponent);
-    Real MeanOfProducts();
-    Real StandardDeviation(Column column);
+    // exponent: 1 or 2.
+    std::optional<ExactNumber> MeanOfPower(Column column, int exponent) const;
+    std::optional<ExactNumber> MeanOfProducts() const;
+    std::optional<ExactNumber> StandardDeviation(Column column) const;
     // Square root of the covariance carrying the covariance's sign: a falling line gives a
     // negative value instead of failing.
-    Real CovarianceRoot();
-    Real Slope();
-    Real Intercept(Real meanX, Real meanY, Real slope);
-    Real Correlation();
+    std::optional<ExactNumber> CovarianceRoot() const;
+    std::optional<ExactNumber> Slope() const;
+    std::optional<ExactNumber> Intercept() const;
+    std::optional<ExactNumber> Correlation() const;
 
 private:
-    using Values = std::vector<std::optional<Real>>;
-    struct ColumnValues {
-        Values values;  // the checked rows' values; nullopt where a text overflows
-        Values offsets; // each value minus the first one, subtracted exactly on the texts
+    // A column's values as whole numbers over one power of ten: value = scaled * 10^exponent.
+    // Working on whole numbers keeps the sums exact and cheap.
+    struct ScaledColumn {
+        bool readable = true; // no text beyond the 64-bit float range
+        std::vector<mpz_class> scaled;
+        long long exponent = 0;
+        mpz_class sum;
+        mpz_class squares;
+        bool sumInRange = true; // every running sum within the 64-bit float range
+        bool squaresInRange = true;
+        mpz_class spread; // n * squares - sum^2: n^2 times the sum of squared deviations
     };
 
-    const ColumnValues& Of(Column c) const { return c == Column::X ? x_ : y_; }
-    // The mean of the offsets: the column's mean is the first value plus this.
-    std::optional<Real> MeanOffset(Column column) const;
-    // Sum of the products of deviations about the means of two columns.
-    std::optional<Real> DeviationSum(Column first, Column second) const;
+    static ScaledColumn Read(const Rows& rows, Column column);
+    const ScaledColumn& Of(Column c) const { return c == Column::X ? x_ : y_; }
+    bool Readable() const { return n_ > 0 && x_.readable && y_.readable; }
 
-    ColumnValues x_;
-    ColumnValues y_;
-    Real Fail();
-    Real Succeed(Real value);
+    ScaledColumn x_;
+    ScaledColumn y_;
+    long n_ = 0;
+    mpz_class products_;
+    bool productsInRange_ = true;
+    mpz_class crossed_; // n * products - sum of X * sum of Y
 };
 
 struct ComputeOutcome {
@@ -55,7 +63,7 @@ struct ComputeOutcome {
 // untouched), then the extremes, which are written only when every step succeeds.
 ComputeOutcome ComputeStatistics(const Rows& rows, Statistics& stats, Extremes& extremes);
 
-// A * x + B; nullopt when the result lies beyond the 64-bit float range.
-std::optional<Real> PredictY(Real x, Real a, Real b);
+// A * x + B exactly; nullopt when the result lies beyond the 64-bit float range.
+std::optional<mpq_class> PredictY(const mpq_class& x, const mpq_class& a, const mpq_class& b);
 
 } // namespace qb

@@ -11,17 +11,18 @@ std::optional<Prediction> Predict(QStringView xText, const Statistics& stats, bo
     if (!statsValid) {
         return std::nullopt;
     }
-    const auto x = TextValueExtended(xText);
-    if (!x) {
+    const auto typed = ExactTextValue(xText);
+    if (!typed) {
         return std::nullopt;
     }
-    const auto y = PredictY(*x, stats[A], stats[B]);
+    const mpq_class x = typed->Rational();
+    const auto y = PredictY(x, stats[A].Rational(), stats[B].Rational());
     if (!y) {
         return std::nullopt;
     }
     Prediction p;
-    p.y = FormatNumber(*y, kMeanPattern, decimalSeparator);
-    p.item = QStringLiteral("X = ") + FormatNumber(*x, kMeanPattern, decimalSeparator) +
+    p.y = FormatNumber(ExactNumber(*y), kMeanPattern, decimalSeparator);
+    p.item = QStringLiteral("X = ") + FormatNumber(ExactNumber(x), kMeanPattern, decimalSeparator) +
              QStringLiteral(" / Y = ") + p.y;
     return p;
 }

@@ -250,14 +250,14 @@ private slots:
         QVERIFY(p.X(4)->text().isEmpty() && !p.X(4)->isEnabled());
         QVERIFY(p.grid().Chk_Linea(0)->isChecked() && !p.grid().Chk_Linea(2)->isChecked());
         QVERIFY(p.analysis.statsValid());
-        QCOMPARE(double(p.analysis.statistics()[X]), 2.5);
+        QVERIFY(p.analysis.statistics()[X] == ExactNumber(mpq_class(5, 2)));
         QListWidget* history = p.window.predictionPage()->Lst_Storico();
         QCOMPARE(history->count(), 2);
         QCOMPARE(history->currentRow(), 1);
         QVERIFY(!p.analysis.busy());
 
         p.ClickTab(MainWindow::StatisticsTab); // the figures are recomputed from the rows
-        QCOMPARE(double(p.analysis.statistics()[X]), 7.0 / 3);
+        QVERIFY(p.analysis.statistics()[X] == ExactNumber(mpq_class(7, 3)));
         QCOMPARE(p.window.statisticsPage()->Lab_Ris(0)->text(), QStringLiteral("2.33333"));
     }
 
@@ -323,8 +323,8 @@ private slots:
         ProgramUnderTest q(u'.');
         q.files.answers.enqueue(path);
         Trigger(q, "MenuApri");
-        QCOMPARE(double(q.analysis.statistics()[A]), 1.4);
-        QCOMPARE(double(q.analysis.statistics()[R]), 0.98994949);
+        QVERIFY(q.analysis.statistics()[A] == ExactNumber(mpq_class(7, 5)));
+        QVERIFY(q.analysis.statistics()[R] == ExactNumber(mpq_class(98994949, 100000000)));
         QCOMPARE(q.window.predictionPage()->Lst_Storico()->item(0)->text(),
                  QStringLiteral("X = 5,00000 / Y = 7,50000"));
         q.files.answers.enqueue(path);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string>
 
 namespace qb {
 namespace {
@@ -89,21 +90,36 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{0.2, "00", '.', "00"}, FormatCase{7.25, "#######0.0", '.', "7.3"},
         FormatCase{0.04, "#######0.0", ',', "0,0"}));
 
-// The quad overload rounds on 32 significant digits: the double nearest 2.675 lies below it,
-// which 32 digits show and 15 digits hide.
-TEST(FormatReal, DecidesOnThirtyTwoDigits) {
+// Exact figures round once, on the exact value: halves away from zero, roots included.
+TEST(FormatExact, RoundsTheExactValueOnce) {
+    const auto q = [](const std::string& text) { return ExactNumber(mpq_class(text)); };
+    const auto root = [](const char* radicand, bool negative) {
+        return ExactNumber::Root(mpq_class(radicand), negative);
+    };
     const NumberPattern cents = NumberPattern::FromText("0.00");
-    EXPECT_EQ(FormatNumber(Real(2.675), cents, u'.'), "2.67");
-    EXPECT_EQ(FormatNumber(*TextValueExtended(u"2.675"), cents, u'.'), "2.68");
-    EXPECT_EQ(FormatNumber(*TextValueExtended(u"-2.675"), cents, u','), "-2,68");
-    // 33 significant digits round up on 32 digits; 31 stay as they are.
-    EXPECT_EQ(FormatNumber(*TextValueExtended("0.124" + QString(30, u'9')), cents, u'.'), "0.13");
-    EXPECT_EQ(FormatNumber(*TextValueExtended("0.124" + QString(28, u'9')), cents, u'.'), "0.12");
-    EXPECT_EQ(FormatNumber(Real(1) / 3, kCoefficientPattern, u'.'), "0.33333333");
-    EXPECT_EQ(FormatNumber(Real(-2) / 3, kMeanPattern, u','), "-0,66667");
-    EXPECT_EQ(FormatNumber(Real(-0.000001), kMeanPattern, u'.'), "-0.00000");
-    EXPECT_EQ(FormatNumber(*TextValueExtended(u"1399999999999999.5"), kCoefficientPattern, u'.'),
-              "1399999999999999.50000000");
+    const struct {
+        ExactNumber value;
+        NumberPattern pattern;
+        const char* text;
+    } cases[] = {
+        {q("2675/1000"), cents, "2.68"},
+        {q("-2675/1000"), cents, "-2.68"},
+        {q("124999999999999999999999999999999999/1" + std::string(36, '0')), cents, "0.12"},
+        {q("1/3"), kCoefficientPattern, "0.33333333"},
+        {q("-2/3"), kMeanPattern, "-0.66667"},
+        {q("-1/1000000"), kMeanPattern, "-0.00000"},
+        {q("2799999999999999/2"), kCoefficientPattern, "1399999999999999.50000000"},
+        {root("2", false), kCoefficientPattern, "1.41421356"},
+        {root("1/4", true), kMeanPattern, "-0.50000"},
+        {root("25/1000000000000", false), kMeanPattern, "0.00001"},
+        {root("24999999999999999/1000000000000000000000000000", false), kMeanPattern, "0.00000"},
+        {root("0", true), kMeanPattern, "0.00000"},
+        {root("1/10000000000000000", true), kCoefficientPattern, "-0.00000001"},
+        {root("1/100000000000000000", true), kCoefficientPattern, "-0.00000000"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatNumber(c.value, c.pattern, u'.'), c.text);
+    }
+    EXPECT_EQ(FormatNumber(q("-2/3"), kMeanPattern, u','), "-0,66667");
 }
 
 } // namespace

@@ -1,9 +1,10 @@
-// Reading the leading number of an entry text, in both precisions.
+// Reading the leading number of an entry text, as a 64-bit float and exactly.
 #include "data/TextValue.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string>
 
 namespace qb {
 namespace {
@@ -22,15 +23,16 @@ void PrintTo(const ReadCase& c, std::ostream* os) {
 
 class TextValueRead : public ::testing::TestWithParam<ReadCase> {};
 
-// Both precisions read the same number: the quad value narrows to the double one.
+// Both readings give the same number: the exact value lies within the double's last place.
 TEST_P(TextValueRead, GivesTheLeadingNumber) {
     const auto [text, expected] = GetParam();
     const std::optional<double> value = TextValue(text);
     ASSERT_TRUE(value.has_value());
     EXPECT_EQ(*value, expected);
-    const std::optional<Real> extended = TextValueExtended(text);
-    ASSERT_TRUE(extended.has_value());
-    EXPECT_EQ(static_cast<double>(*extended), expected);
+    const auto exact = ExactTextValue(text);
+    ASSERT_TRUE(exact.has_value());
+    const mpq_class rounded(expected);
+    EXPECT_LE(abs(exact->Rational() - rounded), abs(rounded) / (mpz_class(1) << 52));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -59,18 +61,21 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"1e-400", 0}, ReadCase{"-1e-99999999999999999999", 0},
         ReadCase{"1" + Repeat("0", 400) + "e-399", 10},
         ReadCase{"0." + Repeat("0", 400) + "1e400", 0.1},
-        ReadCase{"&H" + Repeat("0", 300) + "1", 1}));
+        ReadCase{"&H" + Repeat("0", 300) + "1", 1},
+        // Up to DBL_MAX plus half its last place the value is read, then it overflows.
+        ReadCase{"1.7976931348623158079e308", 1.7976931348623157e308}));
 
 class TextValueOverflow : public ::testing::TestWithParam<QString> {};
 
-// Both precisions must refuse exactly the same texts, or the engine and the grid would disagree.
-TEST_P(TextValueOverflow, IsAnErrorInBothPrecisions) {
+// Both readings must refuse exactly the same texts, or the engine and the grid would disagree.
+TEST_P(TextValueOverflow, IsAnErrorInBothReadings) {
     EXPECT_FALSE(TextValue(GetParam()).has_value());
-    EXPECT_FALSE(TextValueExtended(GetParam()).has_value());
+    EXPECT_FALSE(ExactTextValue(GetParam()).has_value());
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, TextValueOverflow,
                          ::testing::Values(QString("1e400"), QString("-1e400"), QString("1.8e308"),
+                                           QString("1.797693134862315808e308"),
                                            QString("1 e 4 0 0"), QString("1e99999999999999999999"),
                                            "1" + Repeat("0", 400), "-" + Repeat("9", 400),
                                            "&H" + Repeat("F", 300), "&O" + Repeat("7", 400)));
@@ -84,23 +89,24 @@ TEST(TextValueLimits, LargestFiniteValuesAreRead) {
     EXPECT_GT(*hex, 1e307);
 }
 
-TEST(TextValueExtendedPrecision, KeepsDigitsADoubleLoses) {
-    const Real tenth = Real(1) / 10;
-    const auto extended = TextValueExtended(u"0.1");
-    ASSERT_TRUE(extended.has_value());
-    const auto distance = [&](Real v) { return v > tenth ? v - tenth : tenth - v; };
-    EXPECT_LT(distance(*extended), distance(Real(0.1)));
-
-    // 60 bits: exact in quad, rounded in a double.
-    const auto hex = TextValueExtended(u"&HFFFFFFFFFFFFFFF");
-    ASSERT_TRUE(hex.has_value());
-    const Real exact = Real(1ULL << 60) - 1;
-    EXPECT_TRUE(*hex == exact);
-    EXPECT_FALSE(Real(*TextValue(u"&HFFFFFFFFFFFFFFF")) == exact);
-
-    const auto octal = TextValueExtended("&O" + Repeat("7", 20)); // 60 bits again
-    ASSERT_TRUE(octal.has_value());
-    EXPECT_TRUE(*octal == exact);
+TEST(ExactTextValue, KeepsEveryTypedDigit) {
+    const mpq_class sixtyBits = (mpz_class(1) << 60) - 1;
+    const struct {
+        QString text;
+        mpq_class value;
+    } cases[] = {
+        {"0.1", mpq_class(1, 10)},
+        {"-1.00000000000000001", -mpq_class(100000000000000001, 100000000000000000)},
+        {"&HFFFFFFFFFFFFFFF", sixtyBits},
+        {"&O" + Repeat("7", 20), sixtyBits},
+        {"12.5e-1", mpq_class(5, 4)},
+        // Below 2^-1074, the smallest positive double, a text reads as 0.
+        {"4.9406564584124654e-324", 0},
+        {"4.9406564584124655e-324",
+         mpq_class(49406564584124655) / mpq_class(mpz_class("1" + std::string(340, '0')))}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ExactTextValue(c.text)->Rational(), c.value) << c.text.toStdString();
+    }
 }
 
 TEST(NumericLiteralText, IsEmptyWithoutALeadingNumber) {

@@ -38,9 +38,10 @@ ReportInputs FreshInputs(QChar separator = u'.') {
 // Figures as a successful computation leaves them, with a two-item history.
 ReportInputs ComputedInputs(QChar separator = u'.') {
     ReportInputs in = FreshInputs(separator);
-    const Real values[FigureCount] = {2.5, 4, 7.5, 18.5, 11.75, 1.25, 1.5, 1.75, 1.4, 0.5, -0.75};
+    const char* values[FigureCount] = {"5/2", "4",   "15/2", "37/2", "47/4", "5/4",
+                                       "3/2", "7/4", "7/5",  "1/2",  "-3/4"};
     for (int f = 0; f < FigureCount; ++f) {
-        in.statistics[Figure(f)] = values[f];
+        in.statistics[Figure(f)] = mpq_class(values[f]);
     }
     in.statsValid = true;
     in.history = {"X = 1.00000 / Y = 1.90000", "X = 2.00000 / Y = 3.30000"};
@@ -216,7 +217,7 @@ class ReportWithOneFigure : public ::testing::TestWithParam<FigureCase> {};
 
 TEST_P(ReportWithOneFigure, DecidesWhetherTheStatisticsFollow) {
     ReportInputs in = FreshInputs();
-    in.statistics[GetParam().figure] = -0.5;
+    in.statistics[GetParam().figure] = mpq_class(-1, 2);
     in.statsValid = true;
     const Report r = ReportLines(in);
     EXPECT_EQ(IndexOfHeading(r, kStats) >= 0, GetParam().printsStatistics);

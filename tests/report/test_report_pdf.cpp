@@ -124,7 +124,7 @@ ReportInputs ComputedInputs(int historyItems) {
     in.rows[1].x = "3";
     in.rows[1].y = "5";
     for (int f = 0; f < FigureCount; ++f) {
-        in.statistics[Figure(f)] = f + 1;
+        in.statistics[Figure(f)] = mpq_class(f + 1);
     }
     in.statsValid = true;
     in.currentFileName = "prova.rgs";

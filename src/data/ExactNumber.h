@@ -1,0 +1,42 @@
+#pragma once
+
+#include <gmpxx.h>
+
+namespace qb {
+
+// A figure held exactly: a rational, or the square root of a rational with a sign, so that the
+// display rounds the exact value once, whatever its magnitude.
+class ExactNumber {
+public:
+    ExactNumber() = default;
+    ExactNumber(mpq_class value) : value_(std::move(value)) {}
+    // (negative ? -1 : 1) * sqrt(radicand), radicand >= 0.
+    static ExactNumber Root(mpq_class radicand, bool negative);
+
+    bool IsZero() const { return sgn(value_) == 0; }
+    bool IsNegative() const { return root_ ? negative_ && !IsZero() : sgn(value_) < 0; }
+    // The rational itself; only meaningful for a figure that is not a root.
+    const mpq_class& Rational() const { return value_; }
+    bool WithinDoubleRange() const;
+    double ToDouble() const;
+    // |value| * 10^decimals rounded to a whole number, halves away from zero.
+    mpz_class ScaledMagnitude(int decimals) const;
+
+    bool operator==(const ExactNumber& other) const {
+        return root_ == other.root_ && IsNegative() == other.IsNegative() &&
+               cmp(value_, other.value_) == 0;
+    }
+
+private:
+    mpq_class value_; // the number, or the radicand of a root
+    bool root_ = false;
+    bool negative_ = false;
+};
+
+// DBL_MAX as the whole number it is.
+const mpz_class& DoubleMax();
+
+// 10^exponent, exponent >= 0.
+mpz_class PowerOfTen(long long exponent);
+
+} // namespace qb
