@@ -16,6 +16,13 @@ mpz_class PowerOfTen(long long exponent) {
     return p;
 }
 
+mpq_class DecimalRational(const mpz_class& whole, long long exponent, const mpz_class& divisor) {
+    mpq_class q = exponent >= 0 ? mpq_class(whole * PowerOfTen(exponent), divisor)
+                                : mpq_class(whole, divisor * PowerOfTen(-exponent));
+    q.canonicalize();
+    return q;
+}
+
 ExactNumber ExactNumber::Root(mpq_class radicand, bool negative) {
     ExactNumber n(std::move(radicand));
     n.root_ = true;

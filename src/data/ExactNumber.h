@@ -39,4 +39,7 @@ const mpz_class& DoubleMax();
 // 10^exponent, exponent >= 0.
 mpz_class PowerOfTen(long long exponent);
 
+// whole * 10^exponent / divisor, in lowest terms.
+mpq_class DecimalRational(const mpz_class& whole, long long exponent, const mpz_class& divisor = 1);
+
 } // namespace qb

@@ -201,12 +201,7 @@ int CompareScaled(const mpz_class& mantissa, long long exponent, const mpz_class
 } // namespace
 
 mpq_class ExactDecimal::Rational() const {
-    if (exponent >= 0) {
-        return mpq_class(mantissa * PowerOfTen(exponent));
-    }
-    mpq_class q(mantissa, PowerOfTen(-exponent));
-    q.canonicalize();
-    return q;
+    return DecimalRational(mantissa, exponent);
 }
 
 std::optional<ExactDecimal> ExactTextValue(QStringView text) {

@@ -7,14 +7,6 @@
 namespace qb {
 namespace {
 
-// whole * 10^exponent / divisor.
-mpq_class Scaled(const mpz_class& whole, long long exponent, const mpz_class& divisor) {
-    mpq_class q = exponent >= 0 ? mpq_class(whole * PowerOfTen(exponent), divisor)
-                                : mpq_class(whole, divisor * PowerOfTen(-exponent));
-    q.canonicalize();
-    return q;
-}
-
 // The largest whole number s with |s| * 10^exponent within the 64-bit float range.
 mpz_class SumLimit(long long exponent) {
     return exponent >= 0 ? mpz_class(DoubleMax() / PowerOfTen(exponent))
@@ -87,16 +79,17 @@ std::optional<ExactNumber> LeastSquares::MeanOfPower(Column column, int exponent
         return std::nullopt;
     }
     if (exponent == 1) {
-        return c.sumInRange ? InRange(Scaled(c.sum, c.exponent, n_)) : std::nullopt;
+        return c.sumInRange ? InRange(DecimalRational(c.sum, c.exponent, n_)) : std::nullopt;
     }
-    return c.squaresInRange ? InRange(Scaled(c.squares, 2 * c.exponent, n_)) : std::nullopt;
+    return c.squaresInRange ? InRange(DecimalRational(c.squares, 2 * c.exponent, n_))
+                            : std::nullopt;
 }
 
 std::optional<ExactNumber> LeastSquares::MeanOfProducts() const {
     if (!Readable() || !productsInRange_) {
         return std::nullopt;
     }
-    return InRange(Scaled(products_, x_.exponent + y_.exponent, n_));
+    return InRange(DecimalRational(products_, x_.exponent + y_.exponent, n_));
 }
 
 std::optional<ExactNumber> LeastSquares::StandardDeviation(Column column) const {
@@ -104,22 +97,22 @@ std::optional<ExactNumber> LeastSquares::StandardDeviation(Column column) const 
         return std::nullopt;
     }
     const ScaledColumn& c = Of(column);
-    return InRange(ExactNumber::Root(Scaled(c.spread, 2 * c.exponent, n_ * n_), false));
+    return InRange(ExactNumber::Root(DecimalRational(c.spread, 2 * c.exponent, n_ * n_), false));
 }
 
 std::optional<ExactNumber> LeastSquares::CovarianceRoot() const {
     if (!Readable()) {
         return std::nullopt;
     }
-    return InRange(ExactNumber::Root(Scaled(abs(crossed_), x_.exponent + y_.exponent, n_ * n_),
-                                     sgn(crossed_) < 0));
+    return InRange(ExactNumber::Root(
+        DecimalRational(abs(crossed_), x_.exponent + y_.exponent, n_ * n_), sgn(crossed_) < 0));
 }
 
 std::optional<ExactNumber> LeastSquares::Slope() const {
     if (!Readable() || x_.spread == 0) {
         return std::nullopt;
     }
-    return InRange(Scaled(crossed_, y_.exponent - x_.exponent, x_.spread));
+    return InRange(DecimalRational(crossed_, y_.exponent - x_.exponent, x_.spread));
 }
 
 std::optional<ExactNumber> LeastSquares::Intercept() const {
@@ -127,7 +120,8 @@ std::optional<ExactNumber> LeastSquares::Intercept() const {
         return std::nullopt;
     }
     // mean of Y - slope * mean of X over the common denominator n * spread of X.
-    return InRange(Scaled(y_.sum * x_.spread - crossed_ * x_.sum, y_.exponent, n_ * x_.spread));
+    return InRange(
+        DecimalRational(y_.sum * x_.spread - crossed_ * x_.sum, y_.exponent, n_ * x_.spread));
 }
 
 std::optional<ExactNumber> LeastSquares::Correlation() const {
