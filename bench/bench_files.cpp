@@ -1,8 +1,8 @@
 // Writing and reading a data file of 30 rows with a 10,000-item history, in memory and through
 // the file system.
-#include "data/Analysis.h"
 #include "files/DataFile.h"
 #include "files/FileStore.h"
+#include "model/Analysis.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -10,17 +10,17 @@
 namespace {
 
 void FillLargeAnalysis(qb::Analysis& analysis) {
-    analysis.chooseRowCount(qb::kRowCapacity);
+    analysis.ChooseRowCount(qb::kRowCapacity);
     for (int i = 0; i < qb::kRowCapacity; ++i) {
-        analysis.setText(qb::Column::X, i, QString::number(i * 1.25 + 0.5));
-        analysis.setText(qb::Column::Y, i, QString::number(1000 - i * i * 0.75));
+        analysis.SetText(qb::Column::X, i, QString::number(i * 1.25 + 0.5));
+        analysis.SetText(qb::Column::Y, i, QString::number(1000 - i * i * 0.75));
     }
-    analysis.computeStatistics();
+    analysis.ComputeStatistics();
     QStringList history;
     for (int i = 0; i < 10000; ++i) {
         history << QStringLiteral("X = %1.00000 / Y = %2.50000").arg(i).arg(3 * i);
     }
-    analysis.replaceHistory(history);
+    analysis.ReplaceHistory(history);
 }
 
 void BM_WriteBytes(benchmark::State& state) {

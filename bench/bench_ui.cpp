@@ -1,13 +1,13 @@
 // What a user waits for on a click: the switch to "3. Analisi Grafica" with 30 rows, the
 // figures computed and the chart drawn and painted once. Runs offscreen.
-#include "app/MainWindow.h"
-#include "chart/ChartPage.h"
-#include "chart/ChartView.h"
-#include "data/Analysis.h"
+#include "model/Analysis.h"
+#include "pages/ChartPage.h"
+#include "pages/ChartView.h"
 #include "support/ScriptedFileDialog.h"
 #include "support/ScriptedHelpViewer.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/ScriptedReportPrinter.h"
+#include "windows/MainWindow.h"
 
 #include <QApplication>
 #include <QTabWidget>
@@ -23,21 +23,21 @@ void BM_ChartTabSwitch(benchmark::State& state) {
     qb::Analysis analysis(u'.');
     qb::MainWindow window(analysis, {messages, help, files, printer, QString()});
     window.show();
-    analysis.chooseRowCount(qb::kRowCapacity);
+    analysis.ChooseRowCount(qb::kRowCapacity);
     for (int i = 0; i < qb::kRowCapacity; ++i) {
-        analysis.setText(qb::Column::X, i, QString::number(i * 3.7 - 20));
-        analysis.setText(qb::Column::Y, i, QString::number(i * i * 0.4 + 1.5));
+        analysis.SetText(qb::Column::X, i, QString::number(i * 3.7 - 20));
+        analysis.SetText(qb::Column::Y, i, QString::number(i * i * 0.4 + 1.5));
     }
     QApplication::processEvents();
     for (auto _ : state) {
         window.SSTab()->setCurrentIndex(qb::MainWindow::ChartTab);
-        window.chartPage()->picFoglio()->repaint();
+        window.PlotPage()->picFoglio()->repaint();
         state.PauseTiming();
         window.SSTab()->setCurrentIndex(qb::MainWindow::DataTab);
         QApplication::processEvents();
         state.ResumeTiming();
     }
-    if (!analysis.chartOk() || !messages.requests.isEmpty()) {
+    if (!analysis.ChartOk() || !messages.requests.isEmpty()) {
         state.SkipWithError("the chart was not drawn");
     }
 }

@@ -1,10 +1,10 @@
 // figures FILE: one "X Y" pair per line; prints the eleven figures as the statistics page shows
 // them, or "FAIL <step>" when the engine rejects the data.
 
-#include "data/Rows.h"
-#include "data/Statistics.h"
-#include "stats/Engine.h"
-#include "stats/StatisticsCaptions.h"
+#include "engine/DataSet.h"
+#include "engine/Engine.h"
+#include "engine/Statistics.h"
+#include "engine/StatisticsCaptions.h"
 
 #include <fstream>
 #include <iostream>
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
         std::cerr << "figures: cannot read " << argv[1] << '\n';
         return 2;
     }
-    qb::Rows rows;
+    qb::DataSet rows;
     int count = 0;
     std::string line;
     for (int lineNumber = 1; std::getline(in, line); ++lineNumber) {

@@ -1,7 +1,7 @@
 // Any bytes as a data file: reading must end without a crash, and what it accepts must come
 // back unchanged through the writer.
-#include "data/Analysis.h"
 #include "files/DataFile.h"
+#include "model/Analysis.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -15,14 +15,14 @@ void Check(bool condition) {
 }
 
 void Load(qb::Analysis& analysis, const qb::DataFileContent& content) {
-    analysis.chooseRowCount(content.rowCount);
+    analysis.ChooseRowCount(content.rowCount);
     for (int i = 0; i < content.rowCount; ++i) {
         analysis.setText(qb::Column::X, i, content.rows[i].x);
         analysis.setText(qb::Column::Y, i, content.rows[i].y);
-        analysis.setUsed(i, content.rows[i].used);
+        analysis.SetUsed(i, content.rows[i].used);
     }
-    analysis.loadStatistics(content.statistics, qb::StoredStatisticsValid(content.statistics));
-    analysis.replaceHistory(content.history);
+    analysis.LoadStatistics(content.statistics, qb::StoredStatisticsValid(content.statistics));
+    analysis.ReplaceHistory(content.history);
 }
 
 } // namespace
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(reread.stop == qb::DataFileContent::Stop::None);
     Check(reread.rowCount == content.rowCount);
     Check(reread.rows == content.rows);
-    if (analysis.statsValid()) {
+    if (analysis.StatsValid()) {
         Check(reread.history == content.history);
     }
     return 0;

@@ -1,9 +1,9 @@
 // Any text as an entry: conversion, normal form, exact reading, display patterns and the key
 // filter must end without a crash or undefined behaviour, and agree with each other.
-#include "data/KeyFilter.h"
-#include "data/NumberPattern.h"
-#include "data/NumberText.h"
-#include "data/TextValue.h"
+#include "numbers/KeyFilter.h"
+#include "numbers/NumberPattern.h"
+#include "numbers/NumberText.h"
+#include "numbers/TextValue.h"
 
 #include <cmath>
 #include <cstdint>

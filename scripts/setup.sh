@@ -44,6 +44,7 @@ run)
     exec "$build/quantorelle-brindel"
     ;;
 test)
+    bash "$root/scripts/check_layers.sh"
     (cd "$build" && ctest --output-on-failure)
     exec bash "$root/scripts/sanitize.sh"
     ;;

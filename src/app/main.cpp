@@ -1,15 +1,15 @@
-#include "Pictures.h"
-#include "Startup.h"
-#include "StartupTrace.h"
-#include "ToolkitTranslation.h"
 #include "app/ProgramInfo.h"
-#include "data/Analysis.h"
+#include "model/Analysis.h"
 #include "platform/QtFileDialog.h"
 #include "platform/QtHelpViewer.h"
 #include "platform/QtLauncher.h"
 #include "platform/QtMessageBox.h"
 #include "platform/QtReportPrinter.h"
-#include "platform/SystemRegistry.h"
+#include "system/SystemRegistry.h"
+#include "windows/Pictures.h"
+#include "windows/Startup.h"
+#include "windows/StartupTrace.h"
+#include "windows/ToolkitTranslation.h"
 
 #include <QApplication>
 #include <QLocale>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Registry.h"
+#include "system/Registry.h"
 
 #include <QMap>
 #include <algorithm>

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "Statistics.h"
+
+#include <QChar>
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace qb {
+
+struct Prediction {
+    QString y;    // the predicted Y as the page shows it
+    QString item; // the history item "X = ... / Y = ..."
+};
+
+// Evaluates the line Y = A·x + B for a typed X (an empty text is 0). nullopt when the X text
+// overflows, when the statistics do not describe a line (not valid), or when the result lies
+// beyond the 64-bit float range: each is a data error for the user.
+std::optional<Prediction> Predict(QStringView xText, const Statistics& stats, bool statsValid,
+                                  QChar decimalSeparator);
+
+} // namespace qb

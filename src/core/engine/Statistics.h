@@ -1,0 +1,40 @@
+#pragma once
+
+#include "numbers/ExactNumber.h"
+
+#include <array>
+
+namespace qb {
+
+// The eleven figures, in the order the statistics page, the data file and the report use.
+enum Figure { X, Y, X2, Y2, XY, SX, SY, SXY, A, B, R, FigureCount };
+
+inline constexpr std::array<const char*, FigureCount> kFigureNames = {
+    "X", "Y", "X2", "Y2", "XY", "SX", "SY", "SXY", "A", "B", "R"};
+
+struct Statistics {
+    std::array<ExactNumber, FigureCount> values{};
+
+    ExactNumber& operator[](Figure f) { return values[f]; }
+    const ExactNumber& operator[](Figure f) const { return values[f]; }
+    bool AllZero() const {
+        for (const ExactNumber& v : values) {
+            if (!v.IsZero()) {
+                return false;
+            }
+        }
+        return true;
+    }
+};
+
+// Smallest and largest X and Y over row 0 and the active rows, whatever their use flag.
+struct Extremes {
+    double XMin = 0;
+    double XMax = 0;
+    double YMin = 0;
+    double YMax = 0;
+
+    bool operator==(const Extremes&) const = default;
+};
+
+} // namespace qb

@@ -1,0 +1,194 @@
+#include "DataFile.h"
+
+#include "Windows1252.h"
+#include "model/Analysis.h"
+#include "numbers/NumberPattern.h"
+#include "numbers/TextValue.h"
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace qb {
+namespace {
+
+const QString kIdSection = QStringLiteral("Program ID");
+const QString kPointsSection = QStringLiteral("Points");
+const QString kStatisticsSection = QStringLiteral("Statistics");
+const QString kComputationSection = QStringLiteral("Computation");
+const QString kUsedFlag = QStringLiteral("1");
+
+struct RowSection {
+    const char* name;
+    Column column;
+};
+const RowSection kDataX{"Data X", Column::X};
+const RowSection kDataY{"Data Y", Column::Y};
+const QString kUseSection = QStringLiteral("Use XY");
+
+class Writer {
+public:
+    void Section(const QString& name) {
+        if (!bytes_.isEmpty()) {
+            Line(QString());
+        }
+        Line(u'[' + name + u']');
+    }
+    void Value(const QString& key, const QString& value) { Line(key + u'=' + value); }
+    QByteArray Bytes() const { return bytes_; }
+
+private:
+    void Line(const QString& text) { bytes_ += ToWindows1252(text) + "\r\n"; }
+
+    QByteArray bytes_;
+};
+
+void WriteRowTexts(Writer& out, const Analysis& analysis, const RowSection& section) {
+    out.Section(QString::fromLatin1(section.name));
+    for (int i = 0; i < kRowCapacity; ++i) {
+        const DataRow& row = analysis.Row(i);
+        out.Value(QString::number(i + 1), row.active ? row.Text(section.column) : QString());
+    }
+}
+
+void WriteUseFlags(Writer& out, const Analysis& analysis) {
+    out.Section(kUseSection);
+    for (int i = 0; i < kRowCapacity; ++i) {
+        const DataRow& row = analysis.Row(i);
+        out.Value(QString::number(i + 1),
+                  row.active ? QString::fromLatin1(row.used ? "1" : "0") : QString());
+    }
+}
+
+void WriteStatistics(Writer& out, const Analysis& analysis) {
+    out.Section(kStatisticsSection);
+    for (int f = 0; f < FigureCount; ++f) {
+        const NumberPattern pattern = f == R ? kCoefficientPattern : kMeanPattern;
+        out.Value(QString::fromLatin1(kFigureNames[f]),
+                  analysis.StatsValid() ? FormatNumber(analysis.Figures()[Figure(f)], pattern,
+                                                       analysis.DecimalSeparator())
+                                        : QString());
+    }
+}
+
+void WriteHistory(Writer& out, const Analysis& analysis) {
+    out.Section(kComputationSection);
+    const QStringList& items = analysis.StatsValid() ? analysis.History() : QStringList();
+    out.Value(QStringLiteral("Items"), QString::number(items.size()));
+    for (int i = 0; i < items.size(); ++i) {
+        out.Value(QString::number(i), items[i]);
+    }
+}
+
+QString WithDecimalPoints(QString text) {
+    return text.replace(u',', u'.');
+}
+
+// A count: the value rounded half to even, within the 16-bit signed range. Unlike figures and
+// row texts it keeps its commas, so "3,5" counts 3.
+std::optional<int> CountValue(const QString& text) {
+    const auto value = TextValue(text);
+    if (!value) {
+        return std::nullopt;
+    }
+    const double rounded = std::nearbyint(*value);
+    if (rounded < std::numeric_limits<qint16>::min() ||
+        rounded > std::numeric_limits<qint16>::max()) {
+        return std::nullopt;
+    }
+    return int(rounded);
+}
+
+bool ReadIdentifier(const ProfileText& in) {
+    return in.ReadKey(kIdSection, QStringLiteral("ID"), QString()).toUpper() == kProgramIdentifier;
+}
+
+bool ReadRowCount(const ProfileText& in, DataFileContent& content) {
+    const auto count =
+        CountValue(in.ReadKey(kPointsSection, QStringLiteral("Number"), QStringLiteral("0")));
+    if (!count || *count < kMinRowCount || *count > kRowCapacity) {
+        return false;
+    }
+    content.rowCount = *count;
+    return true;
+}
+
+void ReadRows(const ProfileText& in, DataFileContent& content) {
+    for (int i = 0; i < content.rowCount; ++i) {
+        const QString key = QString::number(i + 1);
+        DataRow& row = content.rows[i];
+        row.active = true;
+        for (const RowSection& section : {kDataX, kDataY}) {
+            row.Text(section.column) =
+                WithDecimalPoints(in.ReadKey(QString::fromLatin1(section.name), key, QString()));
+        }
+        row.used = in.ReadKey(kUseSection, key, QString()) == kUsedFlag;
+    }
+}
+
+bool ReadStatistics(const ProfileText& in, DataFileContent& content) {
+    for (int f = 0; f < FigureCount; ++f) {
+        const QString text =
+            in.ReadKey(kStatisticsSection, QString::fromLatin1(kFigureNames[f]), QString());
+        const auto value = ExactTextValue(WithDecimalPoints(text));
+        if (!value) {
+            return false;
+        }
+        content.statistics[Figure(f)] = value->Rational();
+    }
+    return true;
+}
+
+bool ReadHistory(const ProfileText& in, DataFileContent& content) {
+    const auto count =
+        CountValue(in.ReadKey(kComputationSection, QStringLiteral("Items"), QStringLiteral("0")));
+    if (!count) {
+        return false;
+    }
+    for (int i = 0; i < *count; ++i) {
+        content.history.append(in.ReadKey(kComputationSection, QString::number(i), QString()));
+    }
+    return true;
+}
+
+} // namespace
+
+QByteArray DataFileBytes(const Analysis& analysis) {
+    Writer out;
+    out.Section(kIdSection);
+    out.Value(QStringLiteral("ID"), QStringLiteral("Quantorelle"));
+    out.Section(kPointsSection);
+    out.Value(QStringLiteral("Number"), QString::number(analysis.RowCount()));
+    WriteRowTexts(out, analysis, kDataX);
+    WriteRowTexts(out, analysis, kDataY);
+    WriteUseFlags(out, analysis);
+    WriteStatistics(out, analysis);
+    WriteHistory(out, analysis);
+    return out.Bytes();
+}
+
+DataFileContent ReadDataFile(const ProfileText& in) {
+    using Stop = DataFileContent::Stop;
+    DataFileContent content;
+    if (!ReadIdentifier(in)) {
+        content.stop = Stop::NotDataFile;
+    } else if (!ReadRowCount(in, content)) {
+        content.stop = Stop::RowCount;
+    } else if (ReadRows(in, content); !ReadStatistics(in, content)) {
+        content.stop = Stop::Statistics;
+    } else if (!ReadHistory(in, content)) {
+        content.stop = Stop::ItemCount;
+    }
+    return content;
+}
+
+bool StoredStatisticsValid(const Statistics& statistics) {
+    for (Figure f : {X, Y, X2, Y2, XY, SX, SY, SXY}) {
+        if (!statistics[f].IsZero()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace qb

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "engine/DataSet.h"
+#include "engine/Statistics.h"
+
+#include <QObject>
+#include <QStringList>
+#include <array>
+
+namespace qb {
+
+// The one owner of the program's state: the rows, the row count, the figures and their
+// captions, the extremes, the shared flags, the current file and the prediction history.
+// Views show it and call its operations; nothing else writes it.
+class Analysis : public QObject {
+    Q_OBJECT
+public:
+    explicit Analysis(QChar decimalSeparator, QObject* parent = nullptr);
+
+    const DataSet& Rows() const { return rows_; }
+    const DataRow& Row(int i) const { return rows_[i]; }
+    int RowCount() const { return rowCount_; }
+    const Statistics& Figures() const { return stats_; }
+    const Extremes& Limits() const { return extremes_; }
+    const std::array<QString, FigureCount>& ResultCaptions() const { return captions_; }
+    const QStringList& History() const { return history_; }
+    QChar DecimalSeparator() const { return separator_; }
+
+    bool StatsValid() const { return statsValid_; }
+    bool Busy() const { return busy_; }
+    void SetBusy(bool busy) { busy_ = busy; }
+    bool ChartOk() const { return chartOk_; }
+    void SetChartOk(bool ok) { chartOk_ = ok; }
+    const QString& CurrentFileName() const { return currentFileName_; }
+    void SetCurrentFileName(const QString& name) { currentFileName_ = name; }
+
+    // The change rule: a different text invalidates the statistics; the same text is no change.
+    void SetText(Column column, int row, const QString& text);
+    // The use flag; it invalidates nothing.
+    void SetUsed(int row, bool used);
+    // The row-count choice: rows below `count` become active and checked, the others inactive,
+    // unchecked and empty.
+    void ChooseRowCount(int count);
+    // Every row inactive, unchecked and empty, as before the first row-count choice.
+    void ResetRows();
+    // The focus-loss rule: the text rewritten in its normal form, unless Busy is set or the
+    // text overflows.
+    void NormaliseText(Column column, int row);
+
+    void InvalidateStatistics();
+    // Runs the engine; on success fills the result captions, on failure empties them. The
+    // result becomes StatsValid.
+    bool ComputeStatistics();
+    void ClearResultCaptions();
+
+    // Figures read from a data file: kept as stored, without captions, until the next
+    // computation.
+    void LoadStatistics(const Statistics& stats, bool valid);
+
+    void AppendHistoryItem(const QString& item);
+    // The whole history at once, as a data file holds it.
+    void ReplaceHistory(const QStringList& items);
+    void ClearHistory();
+
+signals:
+    void RowChanged(int row);
+    void RowCountChosen(int count);
+    void ResultCaptionsChanged();
+    void HistoryChanged();
+
+private:
+    void SetCaptions(const std::array<QString, FigureCount>& captions);
+
+    QChar separator_;
+    DataSet rows_;
+    int rowCount_ = 0;
+    Statistics stats_;
+    Extremes extremes_;
+    std::array<QString, FigureCount> captions_;
+    QStringList history_;
+    bool statsValid_ = false;
+    bool busy_ = false;
+    bool chartOk_ = false;
+    QString currentFileName_;
+};
+
+} // namespace qb

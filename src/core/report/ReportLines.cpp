@@ -1,0 +1,193 @@
+#include "ReportLines.h"
+
+#include "model/Analysis.h"
+#include "numbers/NumberPattern.h"
+#include "numbers/TextValue.h"
+
+#include <QRegularExpression>
+
+namespace qb {
+namespace {
+
+constexpr int kTitleSize = 18;
+constexpr int kBodySize = 10;
+constexpr int kLeftColumn = 10;
+constexpr int kTitleColumn = 24;
+constexpr int kMiddleColumn = 50;
+constexpr int kRightColumn = 90;
+constexpr int kRowsPerColumn = 10;
+
+const NumberPattern kRowNumberPattern = NumberPattern::FromText("00");
+const NumberPattern kItemNumberPattern = NumberPattern::FromText("####00");
+
+// A whole text that reads as one number: decimal with "." as its point, or &H / &O whole
+// numbers; surrounding blanks allowed.
+bool IsNumberText(const QString& text) {
+    static const QRegularExpression number(
+        QStringLiteral(R"(^\s*([+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?)"
+                       R"(|&[hH][0-9a-fA-F]+|&[oO][0-7]+)\s*$)"));
+    return number.match(text).hasMatch();
+}
+
+QString NumberCellPart(const QString& text, QChar separator) {
+    if (!IsNumberText(text)) {
+        return text;
+    }
+    const auto value = ExactTextValue(text);
+    return value ? FormatNumber(ExactNumber(value->Rational()), kMeanPattern, separator) : text;
+}
+
+class ReportBuilder {
+public:
+    explicit ReportBuilder(const ReportInputs& in) : in_(in) {}
+
+    Report Build() {
+        Title();
+        FileLine();
+        EmptyLines(3);
+        DataSection();
+        EmptyLines(3);
+        if (HasFigures()) {
+            StatisticsSection();
+            EmptyLines(3);
+            CoefficientsSection();
+            if (in_.statsValid && !in_.history.isEmpty()) {
+                EmptyLines(3);
+                HistorySection();
+            }
+        }
+        return std::move(report_);
+    }
+
+private:
+    void Title() {
+        SetFont(kTitleSize, true);
+        EmptyLines(1);
+        Line({{kTitleColumn, QStringLiteral("ANALISI STATISTICA")}});
+        SetFont(kBodySize, false);
+    }
+
+    void FileLine() {
+        if (in_.currentFileName.isEmpty()) {
+            EmptyLines(1);
+        } else {
+            Line({{kLeftColumn, QStringLiteral("File: ") + in_.currentFileName}});
+        }
+    }
+
+    void DataSection() {
+        Heading(QStringLiteral("1. DATI INSERITI (X / Y)"));
+        for (int k = 0; k < kRowsPerColumn; ++k) {
+            Line({RowPiece(kLeftColumn, k), RowPiece(kMiddleColumn, k + kRowsPerColumn),
+                  RowPiece(kRightColumn, k + 2 * kRowsPerColumn)});
+        }
+    }
+
+    ReportPiece RowPiece(int column, int row) const {
+        return {column, Number(row + 1, kRowNumberPattern) + QStringLiteral(" = ") +
+                            ReportCellText(in_.rows[row], in_.decimalSeparator)};
+    }
+
+    // A, B and R take no part: the report leaves out what a fresh invalidation zeroed.
+    bool HasFigures() const {
+        for (Figure f : {X, Y, X2, Y2, XY, SX, SY, SXY}) {
+            if (!in_.statistics[f].IsZero()) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    void StatisticsSection() {
+        Heading(QStringLiteral("2. DATI STATISTICI"));
+        if (in_.statsValid) {
+            Line({{kLeftColumn, QStringLiteral("Media X =  ") + Mean(X)},
+                  {kMiddleColumn, QStringLiteral("Media Y = ") + Mean(Y)}});
+        } else {
+            Line({{kLeftColumn, QStringLiteral("Media X = ")},
+                  {kMiddleColumn, QStringLiteral("Media Y =")}});
+        }
+        Line({{kLeftColumn, QStringLiteral("Media X2 = ") + Mean(X2)},
+              {kMiddleColumn, QStringLiteral("Media Y2 = ") + Mean(Y2)},
+              {kRightColumn, QStringLiteral("Media XY = ") + Mean(XY)}});
+        Line({{kLeftColumn, QStringLiteral("SQM X = ") + Mean(SX)},
+              {kMiddleColumn, QStringLiteral("SQM Y = ") + Mean(SY)},
+              {kRightColumn, QStringLiteral("SQM XY = ") + Mean(SXY)}});
+        Line({{kLeftColumn, QStringLiteral("Coefficiente di correlazione = ") +
+                                FigureText(R, kCoefficientPattern)}});
+    }
+
+    void CoefficientsSection() {
+        Heading(QStringLiteral("3. COEFFICIENTI RETTA DI QUANTORELLE (Y = aX + b)"));
+        Line({{kLeftColumn, QStringLiteral("a = ") + Mean(A)},
+              {kMiddleColumn, QStringLiteral("b = ") + Mean(B)}});
+    }
+
+    void HistorySection() {
+        Heading(QStringLiteral("4. DATI CALCOLATI"));
+        for (int i = 0; i < in_.history.size(); ++i) {
+            Line({{kLeftColumn,
+                   Number(i + 1, kItemNumberPattern) + QStringLiteral(": ") + in_.history[i]}});
+        }
+    }
+
+    // A figure's text; with the statistics invalid the labels stand alone.
+    QString FigureText(Figure f, NumberPattern pattern) const {
+        return in_.statsValid ? FormatNumber(in_.statistics[f], pattern, in_.decimalSeparator)
+                              : QString();
+    }
+    QString Mean(Figure f) const { return FigureText(f, kMeanPattern); }
+
+    QString Number(int n, NumberPattern pattern) const {
+        return FormatNumber(static_cast<double>(n), pattern, in_.decimalSeparator);
+    }
+
+    void Heading(const QString& text) {
+        SetFont(kBodySize, true);
+        Line({{kLeftColumn, text}});
+        SetFont(kBodySize, false);
+        EmptyLines(1);
+    }
+
+    void SetFont(int pointSize, bool bold) {
+        pointSize_ = pointSize;
+        bold_ = bold;
+    }
+    void Line(QList<ReportPiece> pieces) { report_.append({pointSize_, bold_, std::move(pieces)}); }
+    void EmptyLines(int count) {
+        for (int i = 0; i < count; ++i) {
+            Line({});
+        }
+    }
+
+    const ReportInputs& in_;
+    Report report_;
+    int pointSize_ = kTitleSize;
+    bool bold_ = true;
+};
+
+} // namespace
+
+QString ReportCellText(const DataRow& row, QChar decimalSeparator) {
+    if (!row.active) {
+        return {};
+    }
+    if (!row.used) {
+        return QStringLiteral("Non utilizzato");
+    }
+    const QString cell = NumberCellPart(row.x, decimalSeparator) + QStringLiteral(" / ") +
+                         NumberCellPart(row.y, decimalSeparator);
+    return cell.trimmed() == u"/" ? QString() : cell;
+}
+
+ReportInputs ReportInputsOf(const Analysis& analysis) {
+    return {analysis.Rows(),       analysis.Figures(),
+            analysis.StatsValid(), analysis.CurrentFileName(),
+            analysis.History(),    analysis.DecimalSeparator()};
+}
+
+Report ReportLines(const ReportInputs& inputs) {
+    return ReportBuilder(inputs).Build();
+}
+
+} // namespace qb

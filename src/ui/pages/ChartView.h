@@ -1,0 +1,34 @@
+#pragma once
+
+#include "chart/RecordingSurface.h"
+
+#include <QWidget>
+#include <memory>
+
+namespace qb {
+
+// The picture box of the chart page, of a fixed size: a recording surface painted on every
+// paint event, so the chart survives covering and is crisp at any device pixel ratio.
+class ChartView final : public QWidget {
+    Q_OBJECT
+public:
+    explicit ChartView(QSize size, QWidget* parent = nullptr);
+
+    RecordingSurface& Surface() { return *surface_; }
+    static constexpr Rgb kBackground{140, 140, 140};
+
+signals:
+    // The surface was cleared or drawn on.
+    void DrawingChanged();
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    std::unique_ptr<RecordingSurface> surface_;
+};
+
+// The Qt font for a surface font.
+QFont ToQFont(const SurfaceFont& font);
+
+} // namespace qb

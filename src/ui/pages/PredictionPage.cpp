@@ -1,0 +1,98 @@
+#include "PredictionPage.h"
+
+#include "EntryField.h"
+#include "ResultLabel.h"
+#include "engine/Prediction.h"
+#include "model/Analysis.h"
+#include "platform/MessageBox.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace qb {
+
+PredictionPage::PredictionPage(Analysis& analysis, MessageBox& messages, QWidget* parent)
+    : TabPage(parent), analysis_(analysis), messages_(messages) {
+    Place(new QLabel(QStringLiteral("Valore di X:"), Canvas()), 1560, 1560, 1335, 255);
+    input_ = Place(new EntryField(FilterEntryKey, Canvas()), 2520, 1560, 2415, 285);
+    input_->setObjectName(QStringLiteral("Txt_X_Prev"));
+    input_->setAccessibleName(QStringLiteral("Valore di X"));
+    input_->setAccessibleDescription(
+        QStringLiteral("Invio o Calcola mostrano il valore previsto di Y sulla retta"));
+    predict_ = Place(new QPushButton(QStringLiteral("Calcola"), Canvas()), 5160, 1560, 1215, 855);
+    predict_->setObjectName(QStringLiteral("Cmd_Prevedi"));
+    predict_->setAccessibleDescription(
+        QStringLiteral("Calcola il valore previsto di Y e lo aggiunge all'elenco"));
+    Place(new QLabel(QStringLiteral("Valore previsto di Y:"), Canvas()), 1560, 2160, 1455, 255);
+    result_ = Place(new QLabel(Canvas()), 3120, 2160, 1815, 285);
+    result_->setObjectName(QStringLiteral("Lab_Y_Prev"));
+    result_->setAccessibleName(QStringLiteral("Valore previsto di Y"));
+    result_->setAutoFillBackground(true);
+    result_->setPalette(QPalette(Qt::black, Qt::white));
+    result_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    ShowResult(result_, {});
+    Place(new QLabel(QStringLiteral("Elenco Dati Analizzati:"), Canvas()), 7920, 720, 3735, 255);
+    history_ = Place(new QListWidget(Canvas()), 7920, 1080, 3735, 6105);
+    history_->setObjectName(QStringLiteral("Lst_Storico"));
+    history_->setAccessibleName(QStringLiteral("Elenco Dati Analizzati"));
+    history_->setUniformItemSizes(true); // keeps long histories fast
+    clear_ = Place(new QPushButton(QStringLiteral("Cancella"), Canvas()), 7920, 7440, 3735, 375);
+    clear_->setObjectName(QStringLiteral("Cmd_Cancella"));
+    clear_->setAccessibleDescription(
+        QStringLiteral("Svuota il valore di X, il risultato e l'elenco dei dati analizzati"));
+    setTabOrder(input_, predict_);
+    setTabOrder(predict_, history_);
+    setTabOrder(history_, clear_);
+
+    connect(predict_, &QPushButton::clicked, this, &PredictionPage::Predict);
+    connect(input_, &EntryField::EnterPressed, this, &PredictionPage::Predict);
+    connect(input_, &QLineEdit::textChanged, this, [this] { ShowResult(result_, {}); });
+    connect(clear_, &QPushButton::clicked, this, &PredictionPage::ClearPredictionPage);
+    connect(&analysis_, &Analysis::HistoryChanged, this, &PredictionPage::ShowHistory);
+}
+
+void PredictionPage::ClearPredictionPage() {
+    analysis_.SetBusy(true);
+    input_->clear();
+    ShowResult(result_, {});
+    analysis_.ClearHistory();
+    analysis_.SetBusy(false);
+}
+
+void PredictionPage::PrepareForInput() {
+    ShowResult(result_, {});
+    input_->clear();
+    input_->setFocus();
+}
+
+void PredictionPage::Predict() {
+    const auto prediction = qb::Predict(input_->text(), analysis_.Figures(), analysis_.StatsValid(),
+                                        analysis_.DecimalSeparator());
+    if (!prediction) {
+        input_->clear();
+        ShowResult(result_, {});
+        messages_.Show(QStringLiteral("Errore nei dati"), kErrorStyle, window()->windowTitle());
+        input_->setFocus();
+        return;
+    }
+    ShowResult(result_, prediction->y);
+    analysis_.AppendHistoryItem(prediction->item);
+}
+
+void PredictionPage::ShowHistory() {
+    const QStringList& items = analysis_.History();
+    if (history_->count() == items.size() - 1) {
+        history_->addItem(items.last());
+    } else {
+        history_->clear();
+        history_->addItems(items);
+    }
+    if (history_->count() > 0) {
+        history_->setCurrentRow(history_->count() - 1);
+        history_->scrollToItem(history_->currentItem());
+    }
+}
+
+} // namespace qb

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QWidget>
+
+namespace qb {
+
+// A figure's symbol drawn as text: a base letter with an optional bar over it, superscript and
+// subscript (X with a bar, X² with a bar, sigma with subscript xy, ...).
+class SymbolLabel final : public QWidget {
+public:
+    struct Symbol {
+        QString base;
+        QString superscript;
+        QString subscript;
+        bool bar = false;
+    };
+
+    SymbolLabel(Symbol symbol, QWidget* parent = nullptr);
+    const Symbol& Shown() const { return symbol_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    Symbol symbol_;
+};
+
+} // namespace qb

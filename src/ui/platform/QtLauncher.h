@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/Launcher.h"
+
+namespace qb {
+
+class QtLauncher final : public Launcher {
+public:
+    bool FileExists(const QString& path) override;
+    bool Start(const QString& program) override;
+};
+
+} // namespace qb

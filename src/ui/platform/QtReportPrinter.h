@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/ReportPrinter.h"
+
+#include <QString>
+
+namespace qb {
+
+// The system's default printer, A4, without a dialog.
+class QtReportPrinter final : public ReportPrinter {
+public:
+    void Print(const Report& report) override;
+};
+
+// The same layout written to a PDF file, so that the report can be checked without a printer.
+class PdfReportPrinter final : public ReportPrinter {
+public:
+    explicit PdfReportPrinter(QString path) : path_(std::move(path)) {}
+    void Print(const Report& report) override;
+
+private:
+    QString path_;
+};
+
+} // namespace qb

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "system/ProgramVersion.h"
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+namespace qb {
+
+class Launcher;
+class MessageBox;
+class Registry;
+
+// What the About window asks of the desktop, for its system-information button.
+struct SystemServices {
+    Registry& registry;
+    Launcher& launcher;
+    MessageBox& messages;
+};
+
+// Name, version, picture and credits of the program. While it is open the main window is
+// disabled; closing it by OK or by its close box gives the main window back. Ctrl+Alt+F1 on OK
+// reveals the system-information button until the window is closed.
+class AboutWindow final : public QWidget {
+    Q_OBJECT
+public:
+    AboutWindow(QWidget& mainWindow, SystemServices services, ProgramVersion version);
+
+    QLabel* lblTitle() const { return title_; }
+    QLabel* lblVersion() const { return version_; }
+    QPushButton* cmdOK() const { return ok_; }
+    QPushButton* cmdSysInfo() const { return sysInfo_; }
+
+    // Shows the window, loading it again first when it was closed.
+    void ShowAbout();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void BuildControls();
+    void Form_Load();
+    void Unload();
+    void cmdOK_Click();
+
+    QWidget& main_;
+    SystemServices services_;
+    ProgramVersion programVersion_;
+    bool loaded_ = false;
+    QLabel* title_ = nullptr;
+    QLabel* version_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* sysInfo_ = nullptr;
+};
+
+} // namespace qb

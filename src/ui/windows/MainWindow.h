@@ -1,0 +1,104 @@
+#pragma once
+
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <optional>
+
+class QAction;
+class QTabWidget;
+
+namespace qb {
+
+class Analysis;
+class ChartPage;
+class EntryGridPage;
+class HelpViewer;
+class PredictionPage;
+class ReportPrinter;
+class StatisticsPage;
+
+// What the main window asks of the desktop.
+struct Services {
+    MessageBox& messages;
+    HelpViewer& help;
+    FileDialog& files;
+    ReportPrinter& printer;
+    QString programDirectory; // where the help file lies beside the executable
+};
+
+// The program's working window: the four pages, the two menus and the tab switch that
+// computes the statistics on demand.
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(Analysis& analysis, Services services, QWidget* parent = nullptr);
+
+    enum Page { DataTab, StatisticsTab, ChartTab, PredictionTab };
+
+    QTabWidget* SSTab() const { return tabs_; }
+    EntryGridPage* Grid() const { return grid_; }
+    StatisticsPage* StatsPage() const { return statistics_; }
+    PredictionPage* PredictPage() const { return prediction_; }
+    ChartPage* PlotPage() const { return chart_; }
+    QAction* Action(const QString& name) const;
+
+    void ClearStatisticsPage();
+    void ClearChartPage();
+    void ClearPredictionPage();
+
+    // Binds the program to a data file and loads it, as "Apri..." does with the chosen file.
+    void OpenFile(const QString& path);
+
+signals:
+    // "Informazioni su...": the window has disabled itself; the About window is to be shown.
+    void AboutRequested();
+
+protected:
+    void changeEvent(QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void BuildPages();
+    void BuildMenus();
+    QAction* AddAction(QMenu* menu, const QString& name, const QString& caption,
+                       const QKeySequence& shortcut = {});
+    void Form_Load();
+    void SSTab_Click(int page);
+    bool ChartSequence();
+    void TabSwitchFailure();
+    void MenuAbout1_Click();
+    void MenuAbout2_Click();
+    void MenuNuovo_Click();
+    void MenuApri_Click();
+    void MenuSalva_Click();
+    void MenuSalvaNome_Click();
+    void MenuStampa_Click();
+    void MenuEsci_Click();
+
+    enum class SaveOutcome { Written, Declined, Failed };
+    std::optional<QString> ChooseDataFile(FileDialogRequest::Kind kind);
+    void LoadDataFile();
+    void LoadFailureExit();
+    SaveOutcome SaveDataFile(bool ask);
+    bool ConfirmOverwrite(bool ask);
+    // Every message of the window carries its caption as title.
+    MessageAnswer ShowMessage(const QString& text, MessageStyle style);
+
+    Analysis& analysis_;
+    Services services_;
+    QTabWidget* tabs_ = nullptr;
+    EntryGridPage* grid_ = nullptr;
+    StatisticsPage* statistics_ = nullptr;
+    PredictionPage* prediction_ = nullptr;
+    ChartPage* chart_ = nullptr;
+    QString lastChosenName_; // offered again by the next file dialog
+    QPointer<QWidget> focusBeforeDisabling_;
+    static constexpr int kMaxSizeRestores = 3;
+    int sizeRestores_ = 0; // attempts since the window last had its fixed size
+};
+
+} // namespace qb
