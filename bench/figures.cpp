@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     const auto captions = qb::StatisticsCaptions(stats, u'.');
-    for (int f = 0; f < qb::FigureCount; ++f) {
+    for (int f = 0; f < qb::kFigureCount; ++f) {
         std::cout << qb::kFigureNames[f] << '=' << captions[f].toStdString() << '\n';
     }
     return 0;

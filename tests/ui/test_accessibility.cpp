@@ -54,10 +54,10 @@ private slots:
             {p.X(2), "Dato 3, Serie X"},
             {p.Y(29), "Dato 30, Serie Y"},
             {p.grid().Chk_Linea(2), "Dato 3, in uso"},
-            {statistics.Lab_Ris(X), "Media di X"},
-            {statistics.Lab_Ris(SXY), "Radice della covarianza"},
-            {statistics.Lab_Ris(A), "Coefficiente angolare a"},
-            {statistics.Lab_Ris(R), "Coefficiente di correlazione r"},
+            {statistics.Lab_Ris(int(Figure::X)), "Media di X"},
+            {statistics.Lab_Ris(int(Figure::SXY)), "Radice della covarianza"},
+            {statistics.Lab_Ris(int(Figure::A)), "Coefficiente angolare a"},
+            {statistics.Lab_Ris(int(Figure::R)), "Coefficiente di correlazione r"},
             {prediction.Txt_X_Prev(), "Valore di X"},
             {prediction.Lab_Y_Prev(), "Valore previsto di Y"},
             {prediction.Lst_Storico(), "Elenco Dati Analizzati"},
@@ -78,10 +78,11 @@ private slots:
         p.ClickTab(MainWindow::ChartTab);
         QCOMPARE(Said(chart, QAccessible::Description),
                  "Retta di regressione Y = 1,40000000·X + 0,50000000; 4 punti");
-        QCOMPARE(Said(statistics.Lab_Ris(B), QAccessible::Description), "0,50000000");
+        QCOMPARE(Said(statistics.Lab_Ris(int(Figure::B)), QAccessible::Description), "0,50000000");
         p.window.Action("MenuNuovo")->trigger();
         QCOMPARE(Said(chart, QAccessible::Description), "Grafico vuoto");
-        QCOMPARE(Said(statistics.Lab_Ris(B), QAccessible::Description), "Nessun valore");
+        QCOMPARE(Said(statistics.Lab_Ris(int(Figure::B)), QAccessible::Description),
+                 "Nessun valore");
     }
 };
 

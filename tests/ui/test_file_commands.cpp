@@ -250,14 +250,14 @@ private slots:
         QVERIFY(p.X(4)->text().isEmpty() && !p.X(4)->isEnabled());
         QVERIFY(p.grid().Chk_Linea(0)->isChecked() && !p.grid().Chk_Linea(2)->isChecked());
         QVERIFY(p.analysis.StatsValid());
-        QVERIFY(p.analysis.Figures()[X] == ExactNumber(mpq_class(5, 2)));
+        QVERIFY(p.analysis.Figures()[Figure::X] == ExactNumber(mpq_class(5, 2)));
         QListWidget* history = p.window.PredictPage()->Lst_Storico();
         QCOMPARE(history->count(), 2);
         QCOMPARE(history->currentRow(), 1);
         QVERIFY(!p.analysis.Busy());
 
         p.ClickTab(MainWindow::StatisticsTab); // the figures are recomputed from the rows
-        QVERIFY(p.analysis.Figures()[X] == ExactNumber(mpq_class(7, 3)));
+        QVERIFY(p.analysis.Figures()[Figure::X] == ExactNumber(mpq_class(7, 3)));
         QCOMPARE(p.window.StatsPage()->Lab_Ris(0)->text(), QStringLiteral("2.33333"));
     }
 
@@ -323,8 +323,8 @@ private slots:
         ProgramUnderTest q(u'.');
         q.files.answers.enqueue(path);
         Trigger(q, "MenuApri");
-        QVERIFY(q.analysis.Figures()[A] == ExactNumber(mpq_class(7, 5)));
-        QVERIFY(q.analysis.Figures()[R] == ExactNumber(mpq_class(98994949, 100000000)));
+        QVERIFY(q.analysis.Figures()[Figure::A] == ExactNumber(mpq_class(7, 5)));
+        QVERIFY(q.analysis.Figures()[Figure::R] == ExactNumber(mpq_class(98994949, 100000000)));
         QCOMPARE(q.window.PredictPage()->Lst_Storico()->item(0)->text(),
                  QStringLiteral("X = 5,00000 / Y = 7,50000"));
         q.files.answers.enqueue(path);

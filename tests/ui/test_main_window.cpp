@@ -20,7 +20,7 @@ const QList<std::pair<QString, QString>> kWorkedExample = {
 
 QStringList ShownFigures(ProgramUnderTest& p) {
     QStringList shown;
-    for (int i = 0; i < FigureCount; ++i) {
+    for (int i = 0; i < kFigureCount; ++i) {
         shown << p.window.StatsPage()->Lab_Ris(i)->text();
     }
     return shown;

@@ -125,7 +125,7 @@ private:
         const Analysis& a = p_.analysis;
         StatisticsPage* page = p_.window.StatsPage();
         if (!a.StatsValid()) {
-            for (int f = 0; f < FigureCount; ++f) {
+            for (int f = 0; f < kFigureCount; ++f) {
                 if (!page->Lab_Ris(f)->text().isEmpty()) {
                     return "figures shown while not valid";
                 }
@@ -143,7 +143,7 @@ private:
             return "figures differ from a fresh computation";
         }
         const auto captions = StatisticsCaptions(fresh, a.DecimalSeparator());
-        for (int f = 0; f < FigureCount; ++f) {
+        for (int f = 0; f < kFigureCount; ++f) {
             if (page->Lab_Ris(f)->text() != captions[f]) {
                 return "statistics page differs from the figures";
             }

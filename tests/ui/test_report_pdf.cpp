@@ -123,7 +123,7 @@ ReportInputs ComputedInputs(int historyItems) {
     in.rows[0].y = "2";
     in.rows[1].x = "3";
     in.rows[1].y = "5";
-    for (int f = 0; f < FigureCount; ++f) {
+    for (int f = 0; f < kFigureCount; ++f) {
         in.statistics[Figure(f)] = mpq_class(f + 1);
     }
     in.statsValid = true;

@@ -38,8 +38,8 @@ bool PlotPoints(DrawingSurface& surface, const DataSet& rows) {
 
 bool DrawRegressionLine(DrawingSurface& surface, const Extremes& extremes,
                         const Statistics& stats) {
-    const double a = stats[A].ToDouble();
-    const double b = stats[B].ToDouble();
+    const double a = stats[Figure::A].ToDouble();
+    const double b = stats[Figure::B].ToDouble();
     float x1 = 0;
     float y1 = 0;
     float x2 = 0;
@@ -69,10 +69,10 @@ QString ChartDescription(const RecordingSurface& chart, const Statistics& stats,
     if (!line) {
         return QStringLiteral("Grafico vuoto");
     }
-    const QString b = FormatNumber(stats[B], kCoefficientPattern, decimalSeparator);
+    const QString b = FormatNumber(stats[Figure::B], kCoefficientPattern, decimalSeparator);
     const bool negative = b.startsWith(u'-');
     QString text = QStringLiteral("Retta di regressione Y = ") +
-                   FormatNumber(stats[A], kCoefficientPattern, decimalSeparator) +
+                   FormatNumber(stats[Figure::A], kCoefficientPattern, decimalSeparator) +
                    (negative ? QStringLiteral("·X - ") : QStringLiteral("·X + ")) +
                    (negative ? b.mid(1) : b) + QStringLiteral("; %1 punti").arg(points);
     if (leftOut > 0) {

@@ -175,17 +175,17 @@ ComputeOutcome ComputeStatistics(const DataSet& rows, Statistics& stats, Extreme
         }
         stats[field] = figure ? std::move(*figure) : ExactNumber();
     };
-    run(1, X, [&] { return ls.MeanOfPower(Column::X, 1); });
-    run(2, Y, [&] { return ls.MeanOfPower(Column::Y, 1); });
-    run(3, X2, [&] { return ls.MeanOfPower(Column::X, 2); });
-    run(4, Y2, [&] { return ls.MeanOfPower(Column::Y, 2); });
-    run(5, XY, [&] { return ls.MeanOfProducts(); });
-    run(6, SX, [&] { return ls.StandardDeviation(Column::X); });
-    run(7, SY, [&] { return ls.StandardDeviation(Column::Y); });
-    run(8, SXY, [&] { return ls.CovarianceRoot(); });
-    run(9, A, [&] { return ls.Slope(); });
-    run(10, B, [&] { return ls.Intercept(); });
-    run(11, R, [&] { return ls.Correlation(); });
+    run(1, Figure::X, [&] { return ls.MeanOfPower(Column::X, 1); });
+    run(2, Figure::Y, [&] { return ls.MeanOfPower(Column::Y, 1); });
+    run(3, Figure::X2, [&] { return ls.MeanOfPower(Column::X, 2); });
+    run(4, Figure::Y2, [&] { return ls.MeanOfPower(Column::Y, 2); });
+    run(5, Figure::XY, [&] { return ls.MeanOfProducts(); });
+    run(6, Figure::SX, [&] { return ls.StandardDeviation(Column::X); });
+    run(7, Figure::SY, [&] { return ls.StandardDeviation(Column::Y); });
+    run(8, Figure::SXY, [&] { return ls.CovarianceRoot(); });
+    run(9, Figure::A, [&] { return ls.Slope(); });
+    run(10, Figure::B, [&] { return ls.Intercept(); });
+    run(11, Figure::R, [&] { return ls.Correlation(); });
     if (failed != 0) {
         return {false, failed};
     }

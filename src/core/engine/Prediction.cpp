@@ -16,7 +16,7 @@ std::optional<Prediction> Predict(QStringView xText, const Statistics& stats, bo
         return std::nullopt;
     }
     const mpq_class x = typed->Rational();
-    const auto y = PredictY(x, stats[A].Rational(), stats[B].Rational());
+    const auto y = PredictY(x, stats[Figure::A].Rational(), stats[Figure::B].Rational());
     if (!y) {
         return std::nullopt;
     }

@@ -7,16 +7,17 @@
 namespace qb {
 
 // The eleven figures, in the order the statistics page, the data file and the report use.
-enum Figure { X, Y, X2, Y2, XY, SX, SY, SXY, A, B, R, FigureCount };
+enum class Figure { X, Y, X2, Y2, XY, SX, SY, SXY, A, B, R };
+inline constexpr int kFigureCount = 11;
 
-inline constexpr std::array<const char*, FigureCount> kFigureNames = {
+inline constexpr std::array<const char*, kFigureCount> kFigureNames = {
     "X", "Y", "X2", "Y2", "XY", "SX", "SY", "SXY", "A", "B", "R"};
 
 struct Statistics {
-    std::array<ExactNumber, FigureCount> values{};
+    std::array<ExactNumber, kFigureCount> values{};
 
-    ExactNumber& operator[](Figure f) { return values[f]; }
-    const ExactNumber& operator[](Figure f) const { return values[f]; }
+    ExactNumber& operator[](Figure f) { return values[int(f)]; }
+    const ExactNumber& operator[](Figure f) const { return values[int(f)]; }
     bool AllZero() const {
         for (const ExactNumber& v : values) {
             if (!v.IsZero()) {

@@ -6,18 +6,18 @@
 
 namespace qb {
 
-std::array<QString, FigureCount> StatisticsCaptions(const Statistics& stats,
-                                                    QChar decimalSeparator) {
-    std::array<QString, FigureCount> captions;
-    for (int f = 0; f < FigureCount; ++f) {
-        const NumberPattern pattern = f >= A ? kCoefficientPattern : kMeanPattern;
+std::array<QString, kFigureCount> StatisticsCaptions(const Statistics& stats,
+                                                     QChar decimalSeparator) {
+    std::array<QString, kFigureCount> captions;
+    for (int f = 0; f < kFigureCount; ++f) {
+        const NumberPattern pattern = f >= int(Figure::A) ? kCoefficientPattern : kMeanPattern;
         captions[f] = FormatNumber(stats[Figure(f)], pattern, decimalSeparator);
     }
     return captions;
 }
 
 QString FigureTitle(Figure f) {
-    static constexpr std::array<QStringView, FigureCount> kTitles = {
+    static constexpr std::array<QStringView, kFigureCount> kTitles = {
         u"Media di X",
         u"Media di Y",
         u"Media dei quadrati di X",
@@ -29,7 +29,7 @@ QString FigureTitle(Figure f) {
         u"Coefficiente angolare a",
         u"Termine noto b",
         u"Coefficiente di correlazione r"};
-    return kTitles[f].toString();
+    return kTitles[int(f)].toString();
 }
 
 } // namespace qb

@@ -62,8 +62,8 @@ void WriteUseFlags(Writer& out, const Analysis& analysis) {
 
 void WriteStatistics(Writer& out, const Analysis& analysis) {
     out.Section(kStatisticsSection);
-    for (int f = 0; f < FigureCount; ++f) {
-        const NumberPattern pattern = f == R ? kCoefficientPattern : kMeanPattern;
+    for (int f = 0; f < kFigureCount; ++f) {
+        const NumberPattern pattern = Figure(f) == Figure::R ? kCoefficientPattern : kMeanPattern;
         out.Value(QString::fromLatin1(kFigureNames[f]),
                   analysis.StatsValid() ? FormatNumber(analysis.Figures()[Figure(f)], pattern,
                                                        analysis.DecimalSeparator())
@@ -127,7 +127,7 @@ void ReadRows(const ProfileText& in, DataFileContent& content) {
 }
 
 bool ReadStatistics(const ProfileText& in, DataFileContent& content) {
-    for (int f = 0; f < FigureCount; ++f) {
+    for (int f = 0; f < kFigureCount; ++f) {
         const QString text =
             in.ReadKey(kStatisticsSection, QString::fromLatin1(kFigureNames[f]), QString());
         const auto value = ExactTextValue(WithDecimalPoints(text));
@@ -183,7 +183,8 @@ DataFileContent ReadDataFile(const ProfileText& in) {
 }
 
 bool StoredStatisticsValid(const Statistics& statistics) {
-    for (Figure f : {X, Y, X2, Y2, XY, SX, SY, SXY}) {
+    for (Figure f : {Figure::X, Figure::Y, Figure::X2, Figure::Y2, Figure::XY, Figure::SX,
+                     Figure::SY, Figure::SXY}) {
         if (!statistics[f].IsZero()) {
             return true;
         }

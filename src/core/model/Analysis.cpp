@@ -91,7 +91,7 @@ void Analysis::ClearResultCaptions() {
     SetCaptions({});
 }
 
-void Analysis::SetCaptions(const std::array<QString, FigureCount>& captions) {
+void Analysis::SetCaptions(const std::array<QString, kFigureCount>& captions) {
     captions_ = captions;
     emit ResultCaptionsChanged();
 }

@@ -22,7 +22,7 @@ public:
     int RowCount() const { return rowCount_; }
     const Statistics& Figures() const { return stats_; }
     const Extremes& Limits() const { return extremes_; }
-    const std::array<QString, FigureCount>& ResultCaptions() const { return captions_; }
+    const std::array<QString, kFigureCount>& ResultCaptions() const { return captions_; }
     const QStringList& History() const { return history_; }
     QChar DecimalSeparator() const { return separator_; }
 
@@ -69,14 +69,14 @@ signals:
     void HistoryChanged();
 
 private:
-    void SetCaptions(const std::array<QString, FigureCount>& captions);
+    void SetCaptions(const std::array<QString, kFigureCount>& captions);
 
     QChar separator_;
     DataSet rows_;
     int rowCount_ = 0;
     Statistics stats_;
     Extremes extremes_;
-    std::array<QString, FigureCount> captions_;
+    std::array<QString, kFigureCount> captions_;
     QStringList history_;
     bool statsValid_ = false;
     bool busy_ = false;

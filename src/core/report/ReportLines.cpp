@@ -90,7 +90,8 @@ private:
 
     // A, B and R take no part: the report leaves out what a fresh invalidation zeroed.
     bool HasFigures() const {
-        for (Figure f : {X, Y, X2, Y2, XY, SX, SY, SXY}) {
+        for (Figure f : {Figure::X, Figure::Y, Figure::X2, Figure::Y2, Figure::XY, Figure::SX,
+                         Figure::SY, Figure::SXY}) {
             if (!in_.statistics[f].IsZero()) {
                 return true;
             }
@@ -101,26 +102,26 @@ private:
     void StatisticsSection() {
         Heading(QStringLiteral("2. DATI STATISTICI"));
         if (in_.statsValid) {
-            Line({{kLeftColumn, QStringLiteral("Media X =  ") + Mean(X)},
-                  {kMiddleColumn, QStringLiteral("Media Y = ") + Mean(Y)}});
+            Line({{kLeftColumn, QStringLiteral("Media X =  ") + Mean(Figure::X)},
+                  {kMiddleColumn, QStringLiteral("Media Y = ") + Mean(Figure::Y)}});
         } else {
             Line({{kLeftColumn, QStringLiteral("Media X = ")},
                   {kMiddleColumn, QStringLiteral("Media Y =")}});
         }
-        Line({{kLeftColumn, QStringLiteral("Media X2 = ") + Mean(X2)},
-              {kMiddleColumn, QStringLiteral("Media Y2 = ") + Mean(Y2)},
-              {kRightColumn, QStringLiteral("Media XY = ") + Mean(XY)}});
-        Line({{kLeftColumn, QStringLiteral("SQM X = ") + Mean(SX)},
-              {kMiddleColumn, QStringLiteral("SQM Y = ") + Mean(SY)},
-              {kRightColumn, QStringLiteral("SQM XY = ") + Mean(SXY)}});
+        Line({{kLeftColumn, QStringLiteral("Media X2 = ") + Mean(Figure::X2)},
+              {kMiddleColumn, QStringLiteral("Media Y2 = ") + Mean(Figure::Y2)},
+              {kRightColumn, QStringLiteral("Media XY = ") + Mean(Figure::XY)}});
+        Line({{kLeftColumn, QStringLiteral("SQM X = ") + Mean(Figure::SX)},
+              {kMiddleColumn, QStringLiteral("SQM Y = ") + Mean(Figure::SY)},
+              {kRightColumn, QStringLiteral("SQM XY = ") + Mean(Figure::SXY)}});
         Line({{kLeftColumn, QStringLiteral("Coefficiente di correlazione = ") +
-                                FigureText(R, kCoefficientPattern)}});
+                                FigureText(Figure::R, kCoefficientPattern)}});
     }
 
     void CoefficientsSection() {
         Heading(QStringLiteral("3. COEFFICIENTI RETTA DI QUANTORELLE (Y = aX + b)"));
-        Line({{kLeftColumn, QStringLiteral("a = ") + Mean(A)},
-              {kMiddleColumn, QStringLiteral("b = ") + Mean(B)}});
+        Line({{kLeftColumn, QStringLiteral("a = ") + Mean(Figure::A)},
+              {kMiddleColumn, QStringLiteral("b = ") + Mean(Figure::B)}});
     }
 
     void HistorySection() {

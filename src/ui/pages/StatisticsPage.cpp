@@ -18,17 +18,17 @@ struct ResultPlace {
 };
 
 // Lab_Ris(0) to Lab_Ris(10): means, deviations, then a, b and r.
-constexpr std::array<ResultPlace, FigureCount> kResultPlaces = {{{3360, 2040},
-                                                                 {3360, 2520},
-                                                                 {3360, 3000},
-                                                                 {3360, 3480},
-                                                                 {3360, 3960},
-                                                                 {6960, 2040},
-                                                                 {6960, 2520},
-                                                                 {6960, 3960},
-                                                                 {3360, 6360},
-                                                                 {3360, 6720},
-                                                                 {7080, 6360}}};
+constexpr std::array<ResultPlace, kFigureCount> kResultPlaces = {{{3360, 2040},
+                                                                  {3360, 2520},
+                                                                  {3360, 3000},
+                                                                  {3360, 3480},
+                                                                  {3360, 3960},
+                                                                  {6960, 2040},
+                                                                  {6960, 2520},
+                                                                  {6960, 3960},
+                                                                  {3360, 6360},
+                                                                  {3360, 6720},
+                                                                  {7080, 6360}}};
 
 struct SymbolPlace {
     SymbolLabel::Symbol symbol;
@@ -86,7 +86,7 @@ StatisticsPage::StatisticsPage(Analysis& analysis, QWidget* parent)
     for (const SymbolPlace& s : SymbolPlaces()) {
         Place(new SymbolLabel(s.symbol, Canvas()), s.left, s.top, 435, 360);
     }
-    for (int i = 0; i < FigureCount; ++i) {
+    for (int i = 0; i < kFigureCount; ++i) {
         QLabel* label =
             Place(new QLabel(Canvas()), kResultPlaces[i].left, kResultPlaces[i].top, 2055, 255);
         label->setObjectName(QStringLiteral("Lab_Ris_%1").arg(i));
@@ -111,7 +111,7 @@ QLabel* StatisticsPage::Heading(const QString& text, int left, int top, int widt
 
 void StatisticsPage::ShowCaptions() {
     const auto& captions = analysis_.ResultCaptions();
-    for (int i = 0; i < FigureCount; ++i) {
+    for (int i = 0; i < kFigureCount; ++i) {
         ShowResult(results_[i], captions[i]);
     }
 }

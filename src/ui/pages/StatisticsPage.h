@@ -25,7 +25,7 @@ private:
     void ShowCaptions();
 
     Analysis& analysis_;
-    std::array<QLabel*, FigureCount> results_{};
+    std::array<QLabel*, kFigureCount> results_{};
 };
 
 } // namespace qb

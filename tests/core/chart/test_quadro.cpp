@@ -267,8 +267,8 @@ TEST(PlotPoints, FailsOnAValueBeyondTheDrawableRange) {
 
 TEST(DrawRegressionLine, RunsOverTheDataRange) {
     Statistics stats;
-    stats[A] = mpq_class(2);
-    stats[B] = mpq_class(1);
+    stats[Figure::A] = mpq_class(2);
+    stats[Figure::B] = mpq_class(1);
     Surface s = MakeSurface();
     ASSERT_TRUE(DrawRegressionLine(s, Extremes{1, 5, 0, 0}, stats));
     ASSERT_EQ(s.Commands().size(), 1u);
@@ -279,7 +279,7 @@ TEST(DrawRegressionLine, RunsOverTheDataRange) {
     EXPECT_EQ(line.x2, 5);
     EXPECT_EQ(line.y2, 11);
 
-    stats[A] = mpq_class(0); // a flat line at b
+    stats[Figure::A] = mpq_class(0); // a flat line at b
     Surface flat = MakeSurface();
     ASSERT_TRUE(DrawRegressionLine(flat, Extremes{1, 5, 0, 0}, stats));
     const auto& horizontal = std::get<Surface::LineCmd>(flat.Commands()[0]);
@@ -304,8 +304,8 @@ TEST(ChartDescription, TellsTheLineAndThePointsOnlyOnceTheLineIsDrawn) {
             rows[i].used = i < 5 - c.leftOut;
         }
         Statistics stats;
-        stats[A] = mpq_class(c.a);
-        stats[B] = mpq_class(c.b);
+        stats[Figure::A] = mpq_class(c.a);
+        stats[Figure::B] = mpq_class(c.b);
         Surface s = MakeSurface();
         ScriptedMessageBox messages;
         QuadroOutputs out;

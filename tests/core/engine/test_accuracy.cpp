@@ -24,7 +24,7 @@ namespace {
 
 using Rng = std::mt19937_64;
 using DataSet = std::vector<std::pair<std::string, std::string>>; // X and Y texts
-using Captions = std::array<std::string, qb::FigureCount>;
+using Captions = std::array<std::string, qb::kFigureCount>;
 
 constexpr std::uint64_t kSeed = 0x5eed'b41d'2024'0611ULL;
 constexpr int kSetsPerFamily = 40;
@@ -157,7 +157,7 @@ Outcome Program(const DataSet& set) {
     Outcome o{outcome.failedStep, {}};
     if (outcome.ok) {
         const auto shown = qb::StatisticsCaptions(stats, u'.');
-        for (int f = 0; f < qb::FigureCount; ++f) {
+        for (int f = 0; f < qb::kFigureCount; ++f) {
             o.captions[f] = shown[f].toStdString();
         }
     }

@@ -76,7 +76,7 @@ TEST_P(ComputeStatisticsCase, FiguresOrFailedStep) {
         return;
     }
     EXPECT_EQ(e, (Extremes{7, 7, 7, 7}));
-    for (int f = c.failedStep - 1; f < FigureCount; ++f) {
+    for (int f = c.failedStep - 1; f < kFigureCount; ++f) {
         EXPECT_EQ(s.values[f], ExactNumber(f == c.failedStep - 1 ? 0 : 7)) << kFigureNames[f];
     }
 }

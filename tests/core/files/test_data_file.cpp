@@ -78,7 +78,7 @@ TEST(DataFileWriter, LeavesFiguresAndHistoryOutWhileTheyAreNotValid) {
     Analysis analysis(u'.');
     EnterWorkedExample(analysis);
     Statistics stored;
-    stored[X] = mpq_class(1); // figures not all 0 but not valid: they must not be written
+    stored[Figure::X] = mpq_class(1); // figures not all 0 but not valid: they must not be written
     analysis.LoadStatistics(stored, false);
     analysis.ReplaceHistory({"X = 1.00000 / Y = 1.00000"});
     EXPECT_EQ(
@@ -111,9 +111,9 @@ TEST(DataFileReader, ReadsBackWhatTheWriterWrote) {
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(content.rows[i], analysis.Row(i)) << i;
     }
-    EXPECT_EQ(content.statistics[A], ExactNumber(mpq_class(7, 5)));
-    EXPECT_EQ(content.statistics[R], ExactNumber(mpq_class(98994949, 100000000)));
-    EXPECT_EQ(content.statistics[SX], ExactNumber(mpq_class(111803, 100000)));
+    EXPECT_EQ(content.statistics[Figure::A], ExactNumber(mpq_class(7, 5)));
+    EXPECT_EQ(content.statistics[Figure::R], ExactNumber(mpq_class(98994949, 100000000)));
+    EXPECT_EQ(content.statistics[Figure::SX], ExactNumber(mpq_class(111803, 100000)));
     EXPECT_TRUE(StoredStatisticsValid(content.statistics));
     EXPECT_EQ(content.history, analysis.History());
 }
@@ -178,8 +178,8 @@ TEST(DataFileReader, TurnsCommasIntoPointsInTextsAndFiguresNotInCounts) {
     EXPECT_EQ(content.history.size(), 3);
     EXPECT_EQ(content.rows[0].x, "3.5");
     EXPECT_EQ(content.rows[1].x, "1.2.3");
-    EXPECT_EQ(content.statistics[X], ExactNumber(mpq_class(1234567, 100000)));
-    EXPECT_EQ(content.statistics[R], ExactNumber(mpq_class(-1, 2)));
+    EXPECT_EQ(content.statistics[Figure::X], ExactNumber(mpq_class(1234567, 100000)));
+    EXPECT_EQ(content.statistics[Figure::R], ExactNumber(mpq_class(-1, 2)));
 }
 
 TEST(DataFileReader, AppliesTheDefaultsOfMissingKeys) {
@@ -205,7 +205,7 @@ TEST(DataFileReader, ReadsTheHistoryEvenWhenTheFiguresAreAllZero) {
         Read(kHeader + "[Points]\r\nNumber=2\r\n[Statistics]\r\nX=0,00000\r\nA=2\r\nR=1\r\n"
                        "[Computation]\r\nItems=1\r\n0=X = 1,00000 / Y = 2,00000\r\n");
     EXPECT_FALSE(StoredStatisticsValid(content.statistics));
-    EXPECT_EQ(content.statistics[A], ExactNumber(mpq_class(2)));
+    EXPECT_EQ(content.statistics[Figure::A], ExactNumber(mpq_class(2)));
     EXPECT_EQ(content.history, QStringList{"X = 1,00000 / Y = 2,00000"});
 }
 
@@ -215,7 +215,7 @@ TEST(DataFileReader, StopsAtAnItemCountBeyond16BitsWithRowsAndFiguresRead) {
                        "[Computation]\r\nItems=40000\r\n");
     EXPECT_EQ(content.stop, DataFileContent::Stop::ItemCount);
     EXPECT_EQ(content.rows[1].y, "8");
-    EXPECT_EQ(content.statistics[Y], ExactNumber(mpq_class(4)));
+    EXPECT_EQ(content.statistics[Figure::Y], ExactNumber(mpq_class(4)));
     EXPECT_TRUE(content.history.isEmpty());
 }
 

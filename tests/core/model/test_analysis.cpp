@@ -170,10 +170,10 @@ TEST_F(AnalysisTest, ComputingFillsCaptionsAndExtremes) {
     EXPECT_TRUE(analysis.StatsValid());
     EXPECT_EQ(captionSignals, 1);
     const auto& c = analysis.ResultCaptions();
-    EXPECT_EQ(c[X], "2.50000");
-    EXPECT_EQ(c[SXY], "1.32288");
-    EXPECT_EQ(c[A], "1.40000000");
-    EXPECT_EQ(c[R], "0.98994949");
+    EXPECT_EQ(c[int(Figure::X)], "2.50000");
+    EXPECT_EQ(c[int(Figure::SXY)], "1.32288");
+    EXPECT_EQ(c[int(Figure::A)], "1.40000000");
+    EXPECT_EQ(c[int(Figure::R)], "0.98994949");
     EXPECT_EQ(analysis.Limits(), (Extremes{1, 4, 2, 6}));
 }
 
@@ -202,8 +202,8 @@ TEST_F(AnalysisCommaTest, CaptionsUseTheConstructorsSeparator) {
     Enter(kWorked);
     ASSERT_TRUE(analysis.ComputeStatistics());
     EXPECT_EQ(analysis.DecimalSeparator(), u',');
-    EXPECT_EQ(analysis.ResultCaptions()[X], "2,50000");
-    EXPECT_EQ(analysis.ResultCaptions()[B], "0,50000000");
+    EXPECT_EQ(analysis.ResultCaptions()[int(Figure::X)], "2,50000");
+    EXPECT_EQ(analysis.ResultCaptions()[int(Figure::B)], "0,50000000");
     // Entry texts keep "." whatever the display separator.
     analysis.SetText(Column::X, 0, "0.5");
     analysis.NormaliseText(Column::X, 0);

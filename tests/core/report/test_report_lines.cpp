@@ -38,9 +38,9 @@ ReportInputs FreshInputs(QChar separator = u'.') {
 // Figures as a successful computation leaves them, with a two-item history.
 ReportInputs ComputedInputs(QChar separator = u'.') {
     ReportInputs in = FreshInputs(separator);
-    const char* values[FigureCount] = {"5/2", "4",   "15/2", "37/2", "47/4", "5/4",
-                                       "3/2", "7/4", "7/5",  "1/2",  "-3/4"};
-    for (int f = 0; f < FigureCount; ++f) {
+    const char* values[kFigureCount] = {"5/2", "4",   "15/2", "37/2", "47/4", "5/4",
+                                        "3/2", "7/4", "7/5",  "1/2",  "-3/4"};
+    for (int f = 0; f < kFigureCount; ++f) {
         in.statistics[Figure(f)] = mpq_class(values[f]);
     }
     in.statsValid = true;
@@ -210,7 +210,7 @@ struct FigureCase {
     bool printsStatistics;
 };
 void PrintTo(const FigureCase& c, std::ostream* os) {
-    *os << kFigureNames[c.figure];
+    *os << kFigureNames[int(c.figure)];
 }
 
 class ReportWithOneFigure : public ::testing::TestWithParam<FigureCase> {};
@@ -224,13 +224,14 @@ TEST_P(ReportWithOneFigure, DecidesWhetherTheStatisticsFollow) {
     EXPECT_EQ(IndexOfHeading(r, kLine) >= 0, GetParam().printsStatistics);
 }
 
-INSTANTIATE_TEST_SUITE_P(Figures, ReportWithOneFigure,
-                         ::testing::Values(FigureCase{X, true}, FigureCase{Y, true},
-                                           FigureCase{X2, true}, FigureCase{Y2, true},
-                                           FigureCase{XY, true}, FigureCase{SX, true},
-                                           FigureCase{SY, true}, FigureCase{SXY, true},
-                                           FigureCase{A, false}, FigureCase{B, false},
-                                           FigureCase{R, false}));
+INSTANTIATE_TEST_SUITE_P(
+    Figures, ReportWithOneFigure,
+    ::testing::Values(FigureCase{Figure::X, true}, FigureCase{Figure::Y, true},
+                      FigureCase{Figure::X2, true}, FigureCase{Figure::Y2, true},
+                      FigureCase{Figure::XY, true}, FigureCase{Figure::SX, true},
+                      FigureCase{Figure::SY, true}, FigureCase{Figure::SXY, true},
+                      FigureCase{Figure::A, false}, FigureCase{Figure::B, false},
+                      FigureCase{Figure::R, false}));
 
 struct CellCase {
     const char* name;
