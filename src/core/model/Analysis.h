@@ -84,4 +84,18 @@ private:
     QString currentFileName_;
 };
 
+// Sets Busy for its lifetime and clears it on the way out, whatever the exit. Busy stays a plain
+// flag, not a count: an inner scope that ends clears it for the outer one too, as the program
+// always had it.
+class BusyScope {
+public:
+    explicit BusyScope(Analysis& analysis) : analysis_(analysis) { analysis_.SetBusy(true); }
+    ~BusyScope() { analysis_.SetBusy(false); }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    Analysis& analysis_;
+};
+
 } // namespace qb

@@ -109,24 +109,22 @@ EntryField* EntryGridPage::BuildField(Column column, int i, int left, int top) {
 }
 
 void EntryGridPage::InitGrid() {
-    analysis_.SetBusy(true);
+    const BusyScope busy(analysis_);
     rowCount_->clear();
     for (int i = 1; i < kRowCapacity; ++i) {
         rowCount_->addItem(QString::number(i + 1));
     }
     analysis_.ResetRows();
     SelectRowCountEntry(0);
-    analysis_.SetBusy(false);
 }
 
 void EntryGridPage::ClearGrid() {
-    analysis_.SetBusy(true);
+    const BusyScope busy(analysis_);
     SelectRowCountEntry(0);
     for (int i = 0; i < kRowCapacity; ++i) {
         analysis_.SetText(Column::X, i, QString());
         analysis_.SetText(Column::Y, i, QString());
     }
-    analysis_.SetBusy(false);
 }
 
 void EntryGridPage::SelectRowCountEntry(int index) {

@@ -54,11 +54,10 @@ PredictionPage::PredictionPage(Analysis& analysis, MessageBox& messages, QWidget
 }
 
 void PredictionPage::ClearPredictionPage() {
-    analysis_.SetBusy(true);
+    const BusyScope busy(analysis_);
     input_->clear();
     ShowResult(result_, {});
     analysis_.ClearHistory();
-    analysis_.SetBusy(false);
 }
 
 void PredictionPage::PrepareForInput() {

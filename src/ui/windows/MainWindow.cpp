@@ -121,15 +121,13 @@ void MainWindow::Form_Load() {
 }
 
 void MainWindow::ClearStatisticsPage() {
-    analysis_.SetBusy(true);
+    const BusyScope busy(analysis_);
     analysis_.ClearResultCaptions();
-    analysis_.SetBusy(false);
 }
 
 void MainWindow::ClearChartPage() {
-    analysis_.SetBusy(true);
+    const BusyScope busy(analysis_);
     chart_->picFoglio()->Surface().Clear();
-    analysis_.SetBusy(false);
 }
 
 void MainWindow::ClearPredictionPage() {
