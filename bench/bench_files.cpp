@@ -27,7 +27,7 @@ void BM_WriteBytes(benchmark::State& state) {
     qb::Analysis analysis(u'.');
     FillLargeAnalysis(analysis);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(qb::DataFileBytes(analysis));
+        benchmark::DoNotOptimize(qb::DataFileBytes(analysis.Snapshot()));
     }
 }
 BENCHMARK(BM_WriteBytes)->Unit(benchmark::kMillisecond);
@@ -35,7 +35,7 @@ BENCHMARK(BM_WriteBytes)->Unit(benchmark::kMillisecond);
 void BM_ReadBytes(benchmark::State& state) {
     qb::Analysis analysis(u'.');
     FillLargeAnalysis(analysis);
-    const QByteArray bytes = qb::DataFileBytes(analysis);
+    const QByteArray bytes = qb::DataFileBytes(analysis.Snapshot());
     for (auto _ : state) {
         benchmark::DoNotOptimize(qb::ReadDataFile(qb::ProfileText::FromBytes(bytes)));
     }
@@ -49,7 +49,8 @@ void BM_FileRoundTrip(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bench.rgs"));
     for (auto _ : state) {
-        if (!qb::ReplaceFileContents(path, qb::DataFileBytes(analysis))) {
+        if (qb::ReplaceFileContents(path, qb::DataFileBytes(analysis.Snapshot())) !=
+            qb::Replacement::Done) {
             state.SkipWithError("the file could not be written");
             break;
         }

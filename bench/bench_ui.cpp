@@ -37,7 +37,7 @@ void BM_ChartTabSwitch(benchmark::State& state) {
         QApplication::processEvents();
         state.ResumeTiming();
     }
-    if (!analysis.ChartOk() || !messages.requests.isEmpty()) {
+    if (!analysis.StatsValid() || !messages.requests.isEmpty()) {
         state.SkipWithError("the chart was not drawn");
     }
 }

@@ -6,27 +6,6 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-void Load(qb::Analysis& analysis, const qb::DataFileContent& content) {
-    analysis.ChooseRowCount(content.rowCount);
-    for (int i = 0; i < content.rowCount; ++i) {
-        analysis.setText(qb::Column::X, i, content.rows[i].x);
-        analysis.setText(qb::Column::Y, i, content.rows[i].y);
-        analysis.SetUsed(i, content.rows[i].used);
-    }
-    analysis.LoadStatistics(content.statistics, qb::StoredStatisticsValid(content.statistics));
-    analysis.ReplaceHistory(content.history);
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto bytes = QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size));
     const qb::DataFileContent content = qb::ReadDataFile(qb::ProfileText::FromBytes(bytes));
@@ -34,14 +13,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     qb::Analysis analysis(u'.');
-    Load(analysis, content);
+    qb::ApplyDataFile(content, analysis);
     const qb::DataFileContent reread =
-        qb::ReadDataFile(qb::ProfileText::FromBytes(qb::DataFileBytes(analysis)));
-    Check(reread.stop == qb::DataFileContent::Stop::None);
-    Check(reread.rowCount == content.rowCount);
-    Check(reread.rows == content.rows);
-    if (analysis.StatsValid()) {
-        Check(reread.history == content.history);
+        qb::ReadDataFile(qb::ProfileText::FromBytes(qb::DataFileBytes(analysis.Snapshot())));
+    const bool same = reread.stop == qb::DataFileContent::Stop::None &&
+                      reread.rowCount == content.rowCount && reread.rows == content.rows &&
+                      (!analysis.StatsValid() || reread.history == content.history);
+    if (!same) {
+        std::abort();
     }
     return 0;
 }

@@ -10,15 +10,11 @@
 #include <cstdlib>
 #include <limits>
 
-namespace {
-
-void Check(bool condition) {
+static void Check(bool condition) {
     if (!condition) {
         std::abort();
     }
 }
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));

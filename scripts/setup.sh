@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the project needs on Debian 12 (only what is missing), builds it, then starts
-# the program ("run") or runs the whole test suite ("test"), then the same suite under
-# sanitizers and the fuzzers.
+# the program ("run": only what building and running it needs) or checks the formatting and runs
+# the whole test suite, then the same suite under sanitizers and the fuzzers ("test").
 set -euo pipefail
 
 mode=${1:-run}
@@ -9,14 +9,25 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
 
 packages=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config libgmp-dev
     qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-liberation
-    desktop-file-utils appstream shared-mime-info imagemagick dpkg-dev file lintian
-    libgtest-dev libbenchmark-dev libgmp-dev
-    clang libclang-rt-14-dev
-    cups printer-driver-cups-pdf poppler-utils xvfb xdotool openbox x11-xkb-utils locales
-    libxcb1-dev
 )
+options=(-DBUILD_TESTING=OFF -DQB_BUILD_BENCHMARKS=OFF)
+case "$mode" in
+run) ;;
+test)
+    packages+=(
+        libgtest-dev libbenchmark-dev libxcb1-dev clang libclang-rt-14-dev clang-format
+        desktop-file-utils appstream shared-mime-info imagemagick dpkg-dev file lintian
+        cups printer-driver-cups-pdf poppler-utils xvfb xdotool openbox x11-xkb-utils locales
+    )
+    options=(-DBUILD_TESTING=ON -DQB_BUILD_BENCHMARKS=ON)
+    ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -29,27 +40,21 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
+if [ "$mode" = run ]; then
+    cmake -S "$root" -B "$build" -G Ninja "${options[@]}" >/dev/null
+    cmake --build "$build"
+    exec "$build/quantorelle-brindel"
+fi
+
 # The end-to-end tests run the program in Italian too.
 if ! locale -a 2>/dev/null | grep -qx 'it_IT.utf8'; then
     $sudo localedef -i it_IT -f UTF-8 it_IT.UTF-8
 fi
-
+bash "$root/scripts/check_format.sh"
+bash "$root/scripts/check_layers.sh"
 werror=OFF
 [ "${CI:-}" = true ] && werror=ON
-cmake -S "$root" -B "$build" -G Ninja -DQB_WARNINGS_AS_ERRORS="$werror" >/dev/null
+cmake -S "$root" -B "$build" -G Ninja "${options[@]}" -DQB_WARNINGS_AS_ERRORS="$werror" >/dev/null
 cmake --build "$build"
-
-case "$mode" in
-run)
-    exec "$build/quantorelle-brindel"
-    ;;
-test)
-    bash "$root/scripts/check_layers.sh"
-    (cd "$build" && ctest --output-on-failure)
-    exec bash "$root/scripts/sanitize.sh"
-    ;;
-*)
-    echo "usage: $0 run|test" >&2
-    exit 2
-    ;;
-esac
+(cd "$build" && ctest --output-on-failure)
+exec bash "$root/scripts/sanitize.sh"

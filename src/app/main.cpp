@@ -5,7 +5,7 @@
 #include "platform/QtLauncher.h"
 #include "platform/QtMessageBox.h"
 #include "platform/QtReportPrinter.h"
-#include "system/SystemRegistry.h"
+#include "system/SystemInfo.h"
 #include "windows/Pictures.h"
 #include "windows/Startup.h"
 #include "windows/StartupTrace.h"
@@ -25,11 +25,11 @@ int main(int argc, char* argv[]) {
     qb::QtHelpViewer help;
     qb::QtFileDialog files;
     qb::QtReportPrinter printer;
-    qb::SystemRegistry registry;
+    qb::NoSystemInfo sysInfo;
     qb::QtLauncher launcher;
     const qb::Startup startup(
         analysis, {messages, help, files, printer, QApplication::applicationDirPath()},
-        {registry, launcher, messages}, qb::kProgramVersion,
+        {sysInfo, launcher, messages}, qb::kProgramVersion,
         qb::DataFileArgument(QApplication::arguments()), qb::kSplashTime, [&app] {
             // Only the windows behind the splash need these.
             qb::InstallItalianToolkitTexts(app);

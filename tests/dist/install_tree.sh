@@ -1,74 +1,48 @@
 #!/usr/bin/env bash
-# Installs the build into a scratch root and checks what a desktop finds there: the executable
-# and its help file in their private folder, the link in bin, the desktop entry, icon, file type
-# and metainfo, each accepted by the desktop's own validators.
+# install_tree.sh BUILD SOURCE APP_ID: installs the build into a scratch root and checks what a
+# desktop finds there with the desktop's own validators. Exits 77 (skipped) when one is missing
+# (desktop-file-utils, appstream, shared-mime-info).
 set -euo pipefail
 
-build=$1
-source=$2
-app_id=$3
+build=$1 source=$2 app_id=$3
 for tool in desktop-file-validate appstreamcli update-mime-database; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed (packages desktop-file-utils, appstream, shared-mime-info)"
-        exit 77
-    fi
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed" && exit 77; }
 done
-
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-root="$work/root"
-DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
-usr="$root/usr"
+DESTDIR="$work/root" cmake --install "$build" --prefix /usr >/dev/null
+usr=$work/root/usr share=$work/root/usr/share
 failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-expect_file() {
-    [ -f "$usr/$1" ] || fail "missing $1"
-}
+check() { "${@:2}" >"$work/log" 2>&1 || { cat "$work/log" && echo "FAIL: $1" && ((++failures)); }; }
 
-link="$usr/bin/quantorelle-brindel"
-[ -L "$link" ] || fail "bin/quantorelle-brindel is not a link"
-case $(readlink "$link") in
-/*) fail "the link in bin is absolute, so the tree cannot move: $(readlink "$link")" ;;
-esac
+link=$usr/bin/quantorelle-brindel
 program=$(readlink -f "$link")
-[ -x "$program" ] || fail "the link in bin leads to no executable"
+check "bin/quantorelle-brindel is not a link" test -L "$link"
+check "the link in bin is absolute, so the tree cannot move" test "$(readlink "$link" | cut -c1)" != /
+check "the link in bin leads to no executable" test -x "$program"
 private=$(dirname "$program")
-[ "$(basename "$private")" = quantorelle-brindel ] || fail "the executable is not in its own folder"
-cmp -s "$private/QUANTORELLEBRINDEL.HLP" "$source/dist/QUANTORELLEBRINDEL.HLP" ||
-    fail "the help file is not beside the executable"
+check "the executable is not in its own folder" test "$(basename "$private")" = quantorelle-brindel
+check "the help file is not beside the executable" \
+    cmp "$private/QUANTORELLEBRINDEL.HLP" "$source/dist/QUANTORELLEBRINDEL.HLP"
+for file in applications/$app_id.desktop icons/hicolor/scalable/apps/$app_id.svg \
+    mime/packages/$app_id.xml metainfo/$app_id.metainfo.xml; do
+    check "missing share/$file" test -f "$share/$file"
+done
 
-expect_file "share/applications/$app_id.desktop"
-expect_file "share/icons/hicolor/scalable/apps/$app_id.svg"
-expect_file "share/mime/packages/$app_id.xml"
-expect_file "share/metainfo/$app_id.metainfo.xml"
-
-desktop-file-validate "$usr/share/applications/$app_id.desktop" || fail "desktop entry invalid"
-grep -qx "Icon=$app_id" "$usr/share/applications/$app_id.desktop" || fail "desktop entry's icon"
-grep -q "^MimeType=.*application/x-quantorelle-rgs;" "$usr/share/applications/$app_id.desktop" ||
-    fail "desktop entry does not open data files"
-grep -q "^Exec=quantorelle-brindel %f$" "$usr/share/applications/$app_id.desktop" ||
-    fail "desktop entry does not pass the file"
-
+desktop=$share/applications/$app_id.desktop
+check "desktop entry invalid" desktop-file-validate "$desktop"
+check "desktop entry's icon" grep -qx "Icon=$app_id" "$desktop"
+check "desktop entry does not open data files" grep -q "^MimeType=.*application/x-quantorelle-rgs;" "$desktop"
+check "desktop entry does not pass the file" grep -qx "Exec=quantorelle-brindel %f" "$desktop"
 # The metainfo on its own and against the tree: launchable desktop entry, icon, binary.
-appstreamcli validate-tree --no-net "$root" || fail "metainfo invalid"
+check "metainfo invalid" appstreamcli validate-tree --no-net "$work/root"
 
-# The file type as the desktop compiles it: matched by name and by the first line.
-XDG_DATA_DIRS="$usr/share" update-mime-database "$usr/share/mime" 2>"$work/mime.log" || fail "file type rejected"
-if [ -s "$work/mime.log" ]; then
-    cat "$work/mime.log"
-    fail "file type warnings"
-fi
-grep -q "application/x-quantorelle-rgs:\*\.rgs" "$usr/share/mime/globs2" ||
-    fail "*.rgs is not matched by name"
-grep -aq "\[Program ID\]" "$usr/share/mime/magic" || fail "the first line is not matched"
-grep -q "File dati" "$usr/share/mime/application/x-quantorelle-rgs.xml" ||
-    fail "the file type is not described as 'File dati'"
-
-if ((failures)); then
-    echo "$failures check(s) failed"
-    exit 1
-fi
+# The file type as the desktop compiles it, without warnings: matched by name and first line.
+compile_mime() { XDG_DATA_DIRS=$share update-mime-database "$share/mime" 2>&1 >/dev/null | (! grep .); }
+check "file type rejected or warned about" compile_mime
+check "*.rgs is not matched by name" grep -q "application/x-quantorelle-rgs:\*\.rgs" "$share/mime/globs2"
+check "the first line is not matched" grep -aq "\[Program ID\]" "$share/mime/magic"
+check "the file type is not described as 'File dati'" \
+    grep -q "File dati" "$share/mime/application/x-quantorelle-rgs.xml"
+((failures == 0)) || { echo "$failures check(s) failed" && exit 1; }
 echo "passed: installed tree in $usr"

@@ -7,6 +7,7 @@
 #include "support/ScriptedHelpViewer.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/ScriptedReportPrinter.h"
+#include "support/WorkedExample.h"
 #include "windows/MainWindow.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <functional>
 #include <memory>
 
 namespace qb {
@@ -33,33 +35,32 @@ struct ProgramUnderTest {
     EntryField* X(int i) { return grid().Txt_X(i); }
     EntryField* Y(int i) { return grid().Txt_Y(i); }
 
-    // Clicks a tab as a user does.
     void ClickTab(int page) {
         QTabBar* bar = window.SSTab()->tabBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
     }
-
-    // Types into a field after giving it the focus, as a click and typing would.
+    // Gives the field the focus as a click would, then types.
     void TypeInto(QWidget* field, const QString& keys) {
         field->setFocus(Qt::MouseFocusReason);
         QTest::keyClicks(field, keys);
     }
-
     // Picks a row count from the combo box with the keyboard, as a user can.
     void ChooseRowCount(int count) {
-        QWidget* combo = grid().Cmb_NumDati();
-        combo->setFocus(Qt::MouseFocusReason);
-        QTest::keyClick(combo, Qt::Key_Home);
+        grid().Cmb_NumDati()->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(grid().Cmb_NumDati(), Qt::Key_Home);
         for (int i = 2; i < count; ++i) {
-            QTest::keyClick(combo, Qt::Key_Down);
+            QTest::keyClick(grid().Cmb_NumDati(), Qt::Key_Down);
         }
     }
-
     void EnterRows(const QList<std::pair<QString, QString>>& rows) {
         for (int i = 0; i < rows.size(); ++i) {
             TypeInto(X(i), rows[i].first);
             TypeInto(Y(i), rows[i].second);
         }
+    }
+    void EnterWorkedExample() {
+        ChooseRowCount(int(worked::kRows.size()));
+        EnterRows(worked::kRows);
     }
 
     ScriptedMessageBox messages;
@@ -70,5 +71,31 @@ struct ProgramUnderTest {
     MainWindow window;
     bool ready = false;
 };
+
+// A table of cases for a Qt Test _data() function, one line a case: its fields joined by '|'.
+inline void CaseTable(std::initializer_list<std::pair<const char*, const char*>> cases) {
+    QTest::addColumn<QString>("fields");
+    for (const auto& [name, fields] : cases) {
+        QTest::newRow(name) << QString::fromUtf8(fields);
+    }
+}
+inline QStringList CaseFields() {
+    QFETCH(QString, fields);
+    return fields.split(u'|');
+}
+
+// The Qt Test classes of the views' one executable, which gui_test_main.cpp runs in turn; a test
+// file registers its class with `static const bool kRegistered = RegisterGuiTest<Class>();`.
+inline std::vector<std::function<int(int, char**)>>& GuiTests() {
+    static std::vector<std::function<int(int, char**)>> tests;
+    return tests;
+}
+template <typename TestClass> bool RegisterGuiTest() {
+    GuiTests().push_back([](int argc, char** argv) {
+        TestClass test;
+        return QTest::qExec(&test, argc, argv);
+    });
+    return true;
+}
 
 } // namespace qb

@@ -19,8 +19,7 @@ QString Said(QObject* object, QAccessible::Text t = QAccessible::Name) {
     return QAccessible::queryAccessibleInterface(object)->text(t);
 }
 
-// Every object of the tree, hidden pages included; the controls a user operates or reads
-// without a name are listed apart.
+// Every object of the tree, hidden pages included, and the unnamed controls among them.
 void Walk(QAccessibleInterface* node, QSet<QObject*>& reached, QStringList& unnamed) {
     static const QList<QAccessible::Role> kControls = {
         QAccessible::EditableText, QAccessible::CheckBox, QAccessible::ComboBox,
@@ -42,22 +41,21 @@ class AccessibilityTest : public QObject {
 private slots:
     void controlsAreNamedAndResultsDescribed() {
         ProgramUnderTest p(u',');
-        QVERIFY(p.ready);
         QSet<QObject*> reached;
         QStringList unnamed;
         Walk(QAccessible::queryAccessibleInterface(&p.window), reached, unnamed);
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u' ')));
-        StatisticsPage& statistics = *p.window.StatsPage();
+        const auto figure = [&](Figure f) { return p.window.StatsPage()->Lab_Ris(int(f)); };
         PredictionPage& prediction = *p.window.PredictPage();
         ChartView* chart = p.window.PlotPage()->picFoglio();
         const QList<std::pair<QObject*, QString>> expected = {
             {p.X(2), "Dato 3, Serie X"},
             {p.Y(29), "Dato 30, Serie Y"},
             {p.grid().Chk_Linea(2), "Dato 3, in uso"},
-            {statistics.Lab_Ris(int(Figure::X)), "Media di X"},
-            {statistics.Lab_Ris(int(Figure::SXY)), "Radice della covarianza"},
-            {statistics.Lab_Ris(int(Figure::A)), "Coefficiente angolare a"},
-            {statistics.Lab_Ris(int(Figure::R)), "Coefficiente di correlazione r"},
+            {figure(Figure::X), "Media di X"},
+            {figure(Figure::SXY), "Radice della covarianza"},
+            {figure(Figure::A), "Coefficiente angolare a"},
+            {figure(Figure::R), "Coefficiente di correlazione r"},
             {prediction.Txt_X_Prev(), "Valore di X"},
             {prediction.Lab_Y_Prev(), "Valore previsto di Y"},
             {prediction.Lst_Storico(), "Elenco Dati Analizzati"},
@@ -72,19 +70,17 @@ private slots:
                                 ->relations(QAccessible::Label);
         QCOMPARE(labels.size(), 1);
         QCOMPARE(labels[0].first->text(QAccessible::Name), "Numero di misure (coppie X,Y):");
-
-        p.ChooseRowCount(4);
-        p.EnterRows({{"1", "2"}, {"2", "3"}, {"3", "5"}, {"4", "6"}});
+        // The results are described, and said to be empty after "Nuovo".
+        p.EnterWorkedExample();
         p.ClickTab(MainWindow::ChartTab);
         QCOMPARE(Said(chart, QAccessible::Description),
                  "Retta di regressione Y = 1,40000000·X + 0,50000000; 4 punti");
-        QCOMPARE(Said(statistics.Lab_Ris(int(Figure::B)), QAccessible::Description), "0,50000000");
+        QCOMPARE(Said(figure(Figure::B), QAccessible::Description), "0,50000000");
         p.window.Action("MenuNuovo")->trigger();
         QCOMPARE(Said(chart, QAccessible::Description), "Grafico vuoto");
-        QCOMPARE(Said(statistics.Lab_Ris(int(Figure::B)), QAccessible::Description),
-                 "Nessun valore");
+        QCOMPARE(Said(figure(Figure::B), QAccessible::Description), "Nessun valore");
     }
 };
 
-QTEST_MAIN(AccessibilityTest)
+static const bool kRegistered = RegisterGuiTest<AccessibilityTest>();
 #include "test_accessibility.moc"

@@ -11,262 +11,169 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-
-#include <algorithm>
 
 using namespace qb;
 
 namespace {
 
-quint32 EnvironmentNumber(const char* name, quint32 fallback) {
+quint32 Setting(const char* name, quint32 fallback) {
     bool ok = false;
     const quint32 value = qEnvironmentVariable(name).toUInt(&ok);
     return ok ? value : fallback;
 }
 
-const QList<int> kKeys = {Qt::Key_0,      Qt::Key_1,         Qt::Key_5,     Qt::Key_9,
-                          Qt::Key_Minus,  Qt::Key_Period,    Qt::Key_Comma, Qt::Key_E,
-                          Qt::Key_H,      Qt::Key_Ampersand, Qt::Key_Space, Qt::Key_Backspace,
-                          Qt::Key_Delete, Qt::Key_Return,    Qt::Key_Left,  Qt::Key_Home,
-                          Qt::Key_End,    Qt::Key_Tab,       Qt::Key_Plus,  Qt::Key_A};
+const Qt::Key kKeys[] = {Qt::Key_0,      Qt::Key_1,         Qt::Key_5,     Qt::Key_9,
+                         Qt::Key_Minus,  Qt::Key_Period,    Qt::Key_Comma, Qt::Key_E,
+                         Qt::Key_H,      Qt::Key_Ampersand, Qt::Key_Space, Qt::Key_Backspace,
+                         Qt::Key_Delete, Qt::Key_Return,    Qt::Key_Left,  Qt::Key_Home,
+                         Qt::Key_End,    Qt::Key_Tab,       Qt::Key_Plus,  Qt::Key_A};
 
-class RandomUser {
-public:
-    RandomUser(ProgramUnderTest& p, quint32 seed, const QString& folder)
-        : p_(p), random_(seed), folder_(folder) {
-        WriteBadFiles();
+struct RandomUser {
+    ProgramUnderTest& p;
+    QRandomGenerator random;
+    QString folder;
+
+    int Pick(int bound) { return int(random.bounded(bound)); }
+    void ShowTab(int tab) {
+        if (p.window.SSTab()->currentIndex() != tab) {
+            p.ClickTab(tab);
+        }
     }
-
-    // One action; returns its name for the failure report.
-    QString Act() {
-        const DataSet before = p_.analysis.Rows();
-        switchedTo_ = -1;
-        QString name;
-        switch (random_.bounded(20)) {
-        case 0:
-            name = ChooseRowCount();
-            break;
-        case 1:
-            name = ToggleRow();
-            break;
-        case 2:
-        case 3:
-            name = SwitchTab();
-            break;
-        case 4:
-            name = Predict();
-            break;
-        case 5:
-            name = Click(p_.window.PredictPage()->Cmd_Cancella(), "Cancella");
-            break;
-        case 6:
-            name = FileCommand();
-            break;
-        default:
-            name = TypeKeys();
-            break;
-        }
-        rowTextEdited_ = RowTextsDiffer(before, p_.analysis.Rows());
-        longestHistory = std::max(longestHistory, int(p_.analysis.History().size()));
-        filesOpened += !p_.analysis.CurrentFileName().isEmpty() && name.startsWith("Apri");
-        return name;
-    }
-
-    // The invariants; an empty text when all hold.
-    QString Broken() {
-        const Analysis& a = p_.analysis;
-        if (a.RowCount() < kMinRowCount || a.RowCount() > kRowCapacity) {
-            return "row count out of range";
-        }
-        if (p_.window.Grid()->Cmb_NumDati()->currentText() != QString::number(a.RowCount())) {
-            return "row-count box differs from the rows";
-        }
-        for (int i = 0; i < kRowCapacity; ++i) {
-            if (QString broken = RowBroken(i); !broken.isEmpty()) {
-                return broken + QStringLiteral(" in row %1").arg(i + 1);
-            }
-        }
-        if (rowTextEdited_ && !a.History().isEmpty()) {
-            return "history kept after a row edit";
-        }
-        if (a.Busy()) {
-            return "left busy";
-        }
-        return switchedTo_ > MainWindow::DataTab ? FiguresBroken() : QString();
-    }
-
-    int validFiguresChecked = 0;
-    int longestHistory = 0;
-    int filesOpened = 0;
-
-private:
-    QString RowBroken(int i) const {
-        const DataRow& row = p_.analysis.Row(i);
-        EntryGridPage* grid = p_.window.Grid();
-        if (grid->Txt_X(i)->text() != row.x || grid->Txt_Y(i)->text() != row.y ||
-            grid->Chk_Linea(i)->isChecked() != row.used) {
-            return "widgets differ from the state";
-        }
-        if (row.active != (i < p_.analysis.RowCount())) {
-            return "activation differs from the row count";
-        }
-        if (!row.active && (!row.x.isEmpty() || !row.y.isEmpty() || row.used ||
-                            grid->Txt_X(i)->isEnabled() || grid->Chk_Linea(i)->isEnabled())) {
-            return "inactive row not empty, unchecked and disabled";
-        }
-        return {};
-    }
-
-    QString FiguresBroken() {
-        const Analysis& a = p_.analysis;
-        StatisticsPage* page = p_.window.StatsPage();
-        if (!a.StatsValid()) {
-            for (int f = 0; f < kFigureCount; ++f) {
-                if (!page->Lab_Ris(f)->text().isEmpty()) {
-                    return "figures shown while not valid";
-                }
-            }
-            if (!a.Figures().AllZero() || !a.History().isEmpty()) {
-                return "invalid figures not cleared";
-            }
-            return {};
-        }
-        ++validFiguresChecked;
-        Statistics fresh;
-        Extremes extremes;
-        if (!ComputeStatistics(a.Rows(), fresh, extremes).ok ||
-            fresh.values != a.Figures().values) {
-            return "figures differ from a fresh computation";
-        }
-        const auto captions = StatisticsCaptions(fresh, a.DecimalSeparator());
-        for (int f = 0; f < kFigureCount; ++f) {
-            if (page->Lab_Ris(f)->text() != captions[f]) {
-                return "statistics page differs from the figures";
-            }
-        }
-        return {};
-    }
-
-    static bool RowTextsDiffer(const DataSet& before, const DataSet& after) {
-        for (int i = 0; i < kRowCapacity; ++i) {
-            if (before[i].x != after[i].x || before[i].y != after[i].y) {
-                return true;
-            }
-        }
-        return false;
-    }
-
-    int Pick(int bound) { return int(random_.bounded(bound)); }
-
     void PressKeys(QWidget* target, int count) {
         target->setFocus(Qt::MouseFocusReason);
         for (int k = 0; k < count; ++k) {
-            const int key = kKeys[Pick(kKeys.size())];
-            const auto modifier = Pick(10) == 0 ? Qt::ControlModifier : Qt::NoModifier;
-            QTest::keyClick(target, Qt::Key(key), modifier);
+            QTest::keyClick(target, kKeys[Pick(std::size(kKeys))],
+                            Pick(10) ? Qt::NoModifier : Qt::ControlModifier);
         }
     }
-
-    QString TypeKeys() {
-        const int row = Pick(p_.analysis.RowCount());
-        const Column column = Pick(2) ? Column::X : Column::Y;
-        if (p_.window.SSTab()->currentIndex() != MainWindow::DataTab) {
-            p_.ClickTab(MainWindow::DataTab);
-        }
-        PressKeys(p_.window.Grid()->Field(column, row), 1 + Pick(6));
-        return QStringLiteral("keys into row %1").arg(row + 1);
+    QString SwitchTab(int& tab) {
+        p.ClickTab(tab = Pick(4));
+        return QStringLiteral("tab %1").arg(tab + 1);
+    }
+    QString File(int pick) {
+        const QString names[] = {"saved0", "saved1", "saved2", "bad-count", "garbage", "missing"};
+        return folder + u'/' + names[pick] + ".rgs";
     }
 
-    QString ChooseRowCount() {
-        const int count = kMinRowCount + Pick(kRowCapacity - 1);
-        if (p_.window.SSTab()->currentIndex() != MainWindow::DataTab) {
-            p_.ClickTab(MainWindow::DataTab);
-        }
-        p_.ChooseRowCount(count);
-        return QStringLiteral("row count %1").arg(count);
-    }
-
-    QString ToggleRow() {
-        const int row = Pick(kRowCapacity);
-        QCheckBox* box = p_.window.Grid()->Chk_Linea(row);
-        if (p_.window.SSTab()->currentIndex() == MainWindow::DataTab) {
-            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
-        }
-        return QStringLiteral("check box %1").arg(row + 1);
-    }
-
-    QString SwitchTab() {
-        const int page = Pick(4);
-        p_.ClickTab(page);
-        switchedTo_ = page;
-        return QStringLiteral("tab %1").arg(page + 1);
-    }
-
-    QString Predict() {
-        if (p_.window.SSTab()->currentIndex() != MainWindow::PredictionTab) {
-            return SwitchTab();
-        }
-        PredictionPage* page = p_.window.PredictPage();
-        PressKeys(page->Txt_X_Prev(), 1 + Pick(5));
-        QTest::keyClick(page->Txt_X_Prev(), Qt::Key_Return);
-        return QStringLiteral("prediction");
-    }
-
-    QString Click(QAbstractButton* button, const char* name) {
-        if (button->isVisible()) {
-            QTest::mouseClick(button, Qt::LeftButton);
-        }
-        return QString::fromLatin1(name);
-    }
-
-    QString FileCommand() {
-        const QString saved = folder_ + QStringLiteral("/saved%1.rgs").arg(Pick(3));
-        switch (Pick(5)) {
-        case 0:
-            p_.window.Action("MenuNuovo")->trigger();
-            return "Nuovo";
-        case 1:
-            p_.files.answers.enqueue(saved);
-            p_.messages.answers.enqueue(Pick(2) ? MessageAnswer::Yes : MessageAnswer::No);
-            p_.window.Action("MenuSalvaNome")->trigger();
-            p_.messages.answers.clear();
-            return "Salva col nome " + saved;
-        case 2:
-            p_.window.Action("MenuSalva")->trigger();
-            return "Salva";
-        default: {
-            const QStringList candidates = {saved, folder_ + "/bad-count.rgs",
-                                            folder_ + "/garbage.rgs", folder_ + "/missing.rgs"};
-            const QString chosen = candidates[Pick(candidates.size())];
-            p_.files.answers.enqueue(chosen);
-            p_.window.Action("MenuApri")->trigger();
-            return "Apri " + chosen;
-        }
-        }
-    }
-
-    void WriteBadFiles() {
-        const QList<std::pair<QString, QByteArray>> files = {
-            {"bad-count.rgs", "[Program ID]\r\nID=Quantorelle\r\n[Points]\r\nNumber=31\r\n"},
-            {"garbage.rgs", QByteArray("\0\x01\xff[Points]\nNumber=5\n", 20)}};
-        for (const auto& [name, bytes] : files) {
-            QFile file(folder_ + u'/' + name);
-            if (file.open(QIODevice::WriteOnly)) {
-                file.write(bytes);
-            }
-        }
-    }
-
-    ProgramUnderTest& p_;
-    QRandomGenerator random_;
-    QString folder_;
-    int switchedTo_ = -1;
-    bool rowTextEdited_ = false;
+    // Each action with its share of 20 draws; an action returns its name for the failure report.
+    // A tab switch sets the page switched to, whose figures are then checked.
+    const std::vector<std::pair<int, std::function<QString(int&)>>> actions = {
+        {13,
+         [this](int&) {
+             ShowTab(MainWindow::DataTab);
+             const int row = Pick(p.analysis.RowCount());
+             PressKeys(p.grid().Field(Pick(2) ? Column::X : Column::Y, row), 1 + Pick(6));
+             return QStringLiteral("keys into row %1").arg(row + 1);
+         }},
+        {1,
+         [this](int&) {
+             ShowTab(MainWindow::DataTab);
+             const int count = kMinRowCount + Pick(kRowCapacity - 1);
+             p.ChooseRowCount(count);
+             return QStringLiteral("row count %1").arg(count);
+         }},
+        {1,
+         [this](int&) {
+             QCheckBox* box = p.grid().Chk_Linea(Pick(kRowCapacity));
+             if (box->isVisible()) {
+                 QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+             }
+             return "check box " + box->accessibleName();
+         }},
+        {2, [this](int& tab) { return SwitchTab(tab); }},
+        // A prediction away from its page is a tab switch: a switch may rewrite a field.
+        {1,
+         [this](int& tab) {
+             if (p.window.SSTab()->currentIndex() != MainWindow::PredictionTab) {
+                 return SwitchTab(tab);
+             }
+             PressKeys(p.window.PredictPage()->Txt_X_Prev(), 1 + Pick(5));
+             QTest::keyClick(p.window.PredictPage()->Txt_X_Prev(), Qt::Key_Return);
+             return QStringLiteral("prediction");
+         }},
+        {1,
+         [this](int&) {
+             if (p.window.PredictPage()->Cmd_Cancella()->isVisible()) {
+                 QTest::mouseClick(p.window.PredictPage()->Cmd_Cancella(), Qt::LeftButton);
+             }
+             return QStringLiteral("Cancella");
+         }},
+        {1, [this](int&) {
+             const QString saved = File(Pick(3)), opened = File(Pick(6));
+             switch (Pick(5)) {
+             case 0:
+                 p.window.Action("MenuNuovo")->trigger();
+                 return QStringLiteral("Nuovo");
+             case 1:
+                 p.files.answers.enqueue(saved);
+                 p.messages.answers.enqueue(Pick(2) ? MessageAnswer::Yes : MessageAnswer::No);
+                 p.window.Action("MenuSalvaNome")->trigger();
+                 p.messages.answers.clear();
+                 return "Salva col nome " + saved;
+             case 2:
+                 p.window.Action("MenuSalva")->trigger();
+                 return QStringLiteral("Salva");
+             }
+             p.files.answers.enqueue(opened);
+             p.window.Action("MenuApri")->trigger();
+             return "Apri " + opened;
+         }}};
 };
+
+// The invariants after an action that switched to `tab` (-1: none): the first broken, or "".
+QString Broken(ProgramUnderTest& p, const DataSet& before, int tab) {
+    const Analysis& a = p.analysis;
+    const auto texts = [](const DataSet& rows) {
+        QStringList all;
+        for (const DataRow& row : rows) {
+            all << row.x << row.y;
+        }
+        return all;
+    };
+    QList<std::pair<QString, bool>> holds = {
+        {"row count out of range", a.RowCount() >= kMinRowCount && a.RowCount() <= kRowCapacity},
+        {"row-count box differs from the rows",
+         p.grid().Cmb_NumDati()->currentText() == QString::number(a.RowCount())},
+        {"history kept after a row edit",
+         a.History().isEmpty() || texts(before) == texts(a.Rows())},
+        {"left busy", !a.Busy()}};
+    for (int i = 0; i < kRowCapacity; ++i) {
+        const DataRow& row = a.Row(i);
+        const QCheckBox* box = p.grid().Chk_Linea(i);
+        const QString where = QStringLiteral(" in row %1").arg(i + 1);
+        holds.append(
+            {{"widgets differ from the state" + where,
+              p.X(i)->text() == row.x && p.Y(i)->text() == row.y && box->isChecked() == row.used},
+             {"activation differs from the row count" + where, row.active == (i < a.RowCount())},
+             {"inactive row not empty, unchecked and disabled" + where,
+              row.active || (row.x.isEmpty() && row.y.isEmpty() && !row.used &&
+                             !p.X(i)->isEnabled() && !box->isEnabled())}});
+    }
+    if (tab > MainWindow::DataTab) { // the results pages against a fresh computation
+        Statistics fresh;
+        Extremes extremes;
+        const bool computed = ComputeStatistics(a.Rows(), fresh, extremes).ok;
+        const auto captions = StatisticsCaptions(fresh, a.DecimalSeparator());
+        for (int f = 0; f < kFigureCount; ++f) {
+            holds.append({"statistics page differs from the figures",
+                          p.window.StatsPage()->Lab_Ris(f)->text() ==
+                              (a.StatsValid() ? captions[f] : QString())});
+        }
+        holds.append({{"figures differ from a fresh computation",
+                       !a.StatsValid() || (computed && fresh.values == a.Figures().values)},
+                      {"invalid figures not cleared",
+                       a.StatsValid() || (a.Figures().AllZero() && a.History().isEmpty())}});
+    }
+    for (const auto& [name, held] : holds) {
+        if (!held) {
+            return name;
+        }
+    }
+    return {};
+}
 
 } // namespace
 
@@ -274,27 +181,44 @@ class RandomUserTest : public QObject {
     Q_OBJECT
 private slots:
     void invariantsHoldAfterEveryAction() {
-        const quint32 seed = EnvironmentNumber("QB_RANDOM_SEED", 20261207);
-        const quint32 actions = EnvironmentNumber("QB_RANDOM_ACTIONS", 100000);
+        const quint32 seed = Setting("QB_RANDOM_SEED", 20261207);
+        const quint32 count = Setting("QB_RANDOM_ACTIONS", 100000);
         QTemporaryDir dir;
+        for (const auto& [name, bytes] :
+             {std::pair<QString, QByteArray>{
+                  "bad-count.rgs", "[Program ID]\r\nID=Quantorelle\r\n[Points]\r\nNumber=31\r\n"},
+              {"garbage.rgs", QByteArray("\0\x01\xff[Points]\nNumber=5\n", 20)}}) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        }
         ProgramUnderTest p;
         QVERIFY(p.ready);
-        RandomUser user(p, seed, dir.path());
-        for (quint32 i = 0; i < actions; ++i) {
-            const QString action = user.Act();
-            const QString broken = user.Broken();
-            if (!broken.isEmpty()) {
-                QFAIL(qPrintable(QStringLiteral("seed %1, action %2 (%3): %4")
-                                     .arg(seed)
-                                     .arg(i)
-                                     .arg(action, broken)));
+        RandomUser user{p, QRandomGenerator(seed), dir.path()};
+        int validFigures = 0, filesOpened = 0, longestHistory = 0;
+        for (quint32 i = 0; i < count; ++i) {
+            const DataSet before = p.analysis.Rows();
+            int tab = -1;
+            auto act = user.actions.begin();
+            for (int draw = user.Pick(20); (draw -= act->first) >= 0;) {
+                ++act;
             }
+            const QString action = act->second(tab);
+            // A file opened loads its rows and its history together: no row edit.
+            const bool opened = action.startsWith("Apri");
+            const QString broken = Broken(p, opened ? p.analysis.Rows() : before, tab);
+            QVERIFY2(broken.isEmpty(), qPrintable(QStringLiteral("seed %1, action %2 (%3): %4")
+                                                      .arg(seed)
+                                                      .arg(i)
+                                                      .arg(action, broken)));
+            validFigures += tab > MainWindow::DataTab && p.analysis.StatsValid();
+            filesOpened += opened && !p.analysis.CurrentFileName().isEmpty();
+            longestHistory = std::max(longestHistory, int(p.analysis.History().size()));
         }
         qInfo("seed %u: %u actions, every invariant held; %d valid figure sets checked, %d files "
               "opened, longest history %d",
-              seed, actions, user.validFiguresChecked, user.filesOpened, user.longestHistory);
+              seed, count, validFigures, filesOpened, longestHistory);
         // A user who never reaches valid figures or a loaded file has tested little.
-        QVERIFY(user.validFiguresChecked > 0 && user.filesOpened > 0 && user.longestHistory > 0);
+        QVERIFY(validFigures > 0 && filesOpened > 0 && longestHistory > 0);
     }
 };
 

@@ -1,30 +1,31 @@
-// Qt's own texts in Italian under any locale: the buttons of the overwrite question and the file
-// dialog's, as the real dialogs show them.
+// Qt's own texts in Italian under any locale (this executable runs under LANG=C): the buttons of
+// the overwrite question and the file dialog's, as the real dialogs show them.
+#include "ProgramUnderTest.h"
 #include "platform/QtFileDialog.h"
 #include "platform/QtMessageBox.h"
 #include "windows/ToolkitTranslation.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTest>
 #include <QTimer>
-#include <functional>
 
 using namespace qb;
 
 namespace {
 
-// Once the modal dialog is up, reads it and closes it.
-void OnModalDialog(const std::function<void(QWidget*)>& readAndClose) {
+// Once the modal dialog is up, reads its button captions without '&' and clicks `answer`.
+void ReadAndAnswer(QStringList& captions, QDialogButtonBox::StandardButton answer) {
     auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, readAndClose] {
+    QObject::connect(poll, &QTimer::timeout, [poll, &captions, answer] {
         if (QWidget* dialog = QApplication::activeModalWidget()) {
             poll->deleteLater();
             poll->stop();
-            readAndClose(dialog);
+            auto* box = dialog->findChild<QDialogButtonBox*>();
+            for (QAbstractButton* button : box->buttons()) {
+                captions << button->text().remove(u'&');
+            }
+            box->button(answer)->click();
         }
     });
     poll->start(10);
@@ -39,13 +40,7 @@ private slots:
 
     void overwriteQuestionAnswersSiAndNo() {
         QStringList captions;
-        OnModalDialog([&](QWidget* dialog) {
-            auto* box = qobject_cast<QMessageBox*>(dialog);
-            for (QAbstractButton* button : box->buttons()) {
-                captions << button->text().remove(u'&');
-            }
-            box->button(QMessageBox::No)->click();
-        });
+        ReadAndAnswer(captions, QDialogButtonBox::No);
         QtMessageBox messages;
         QCOMPARE(messages.Show(QStringLiteral("Sovrascrivere il file x?"), kQuestionStyle, {}),
                  MessageAnswer::No);
@@ -54,20 +49,13 @@ private slots:
     }
 
     void saveDialogCancelsInItalian() {
-        QString cancel;
-        OnModalDialog([&](QWidget* dialog) {
-            QPushButton* button =
-                dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel);
-            cancel = button->text().remove(u'&');
-            button->click();
-        });
+        QStringList captions;
+        ReadAndAnswer(captions, QDialogButtonBox::Cancel);
         QtFileDialog files;
-        FileDialogRequest request;
-        request.kind = FileDialogRequest::Save;
-        QVERIFY(!files.Show(request));
-        QCOMPARE(cancel, QStringLiteral("Annulla"));
+        QVERIFY(!files.Show({FileDialogRequest::Kind::Save, {}, {}}));
+        QVERIFY2(captions.contains(QStringLiteral("Annulla")), qPrintable(captions.join(u' ')));
     }
 };
 
-QTEST_MAIN(ToolkitTextsTest)
+static const bool kRegistered = RegisterGuiTest<ToolkitTextsTest>();
 #include "test_toolkit_texts.moc"

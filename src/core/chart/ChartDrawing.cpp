@@ -9,12 +9,11 @@
 
 namespace qb {
 
-bool NarrowToFloat(double value, float& narrowed) {
+std::optional<float> NarrowToFloat(double value) {
     if (!std::isfinite(value) || std::abs(value) > double(FLT_MAX)) {
-        return false;
+        return std::nullopt;
     }
-    narrowed = float(value);
-    return true;
+    return float(value);
 }
 
 bool PlotPoints(DrawingSurface& surface, const DataSet& rows) {
@@ -25,12 +24,12 @@ bool PlotPoints(DrawingSurface& surface, const DataSet& rows) {
         }
         const auto x = TextValue(row.x);
         const auto y = TextValue(row.y);
-        float fx = 0;
-        float fy = 0;
-        if (!x || !y || !NarrowToFloat(*x, fx) || !NarrowToFloat(*y, fy)) {
+        const auto fx = x ? NarrowToFloat(*x) : std::nullopt;
+        const auto fy = y ? NarrowToFloat(*y) : std::nullopt;
+        if (!fx || !fy) {
             return false;
         }
-        surface.Point(fx, fy, row.used ? kWhite : kRed);
+        surface.Point(*fx, *fy, row.used ? kWhite : kRed);
     }
     surface.Refresh();
     return true;
@@ -40,15 +39,14 @@ bool DrawRegressionLine(DrawingSurface& surface, const Extremes& extremes,
                         const Statistics& stats) {
     const double a = stats[Figure::A].ToDouble();
     const double b = stats[Figure::B].ToDouble();
-    float x1 = 0;
-    float y1 = 0;
-    float x2 = 0;
-    float y2 = 0;
-    if (!NarrowToFloat(extremes.XMin, x1) || !NarrowToFloat(a * extremes.XMin + b, y1) ||
-        !NarrowToFloat(extremes.XMax, x2) || !NarrowToFloat(a * extremes.XMax + b, y2)) {
+    const auto x1 = NarrowToFloat(extremes.XMin);
+    const auto y1 = NarrowToFloat(a * extremes.XMin + b);
+    const auto x2 = NarrowToFloat(extremes.XMax);
+    const auto y2 = NarrowToFloat(a * extremes.XMax + b);
+    if (!x1 || !y1 || !x2 || !y2) {
         return false;
     }
-    surface.Line(x1, y1, x2, y2, kCyan);
+    surface.Line(*x1, *y1, *x2, *y2, kCyan);
     surface.Refresh();
     return true;
 }

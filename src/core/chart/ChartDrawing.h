@@ -4,15 +4,18 @@
 #include "engine/DataSet.h"
 #include "engine/Statistics.h"
 
+#include <optional>
+
 namespace qb {
 
 class RecordingSurface;
 
 // One point per active row: white when the row is in use, red when it is left out.
-bool PlotPoints(DrawingSurface& surface, const DataSet& rows);
+[[nodiscard]] bool PlotPoints(DrawingSurface& surface, const DataSet& rows);
 
 // The line Y = A·X + B from XMin to XMax, in cyan.
-bool DrawRegressionLine(DrawingSurface& surface, const Extremes& extremes, const Statistics& stats);
+[[nodiscard]] bool DrawRegressionLine(DrawingSurface& surface, const Extremes& extremes,
+                                      const Statistics& stats);
 
 // What a screen reader says of the chart: the regression line with the coefficients as the
 // statistics page shows them, and the points drawn, those left out of the figures counted
@@ -20,7 +23,7 @@ bool DrawRegressionLine(DrawingSurface& surface, const Extremes& extremes, const
 QString ChartDescription(const RecordingSurface& chart, const Statistics& stats,
                          QChar decimalSeparator);
 
-// A 64-bit value as the 32-bit float the chart draws with; false when it does not fit.
-bool NarrowToFloat(double value, float& narrowed);
+// A 64-bit value as the 32-bit float the chart draws with; nullopt when it does not fit.
+std::optional<float> NarrowToFloat(double value);
 
 } // namespace qb

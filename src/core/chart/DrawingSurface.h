@@ -42,10 +42,7 @@ public:
     virtual void Clear() = 0;
     // (left, top) is the upper-left corner, (right, bottom) the lower-right one.
     virtual void SetScale(double left, double top, double right, double bottom) = 0;
-    virtual void SetPersistentRedraw(bool on) = 0;
     // Horizontal and vertical lengths in user units, signed like the scale.
-    virtual double PixelsToUserX(double pixels) const = 0;
-    virtual double PixelsToUserY(double pixels) const = 0;
     virtual double PointsToUserX(double points) const = 0;
     virtual double PointsToUserY(double points) const = 0;
 

@@ -1,7 +1,6 @@
 #include "Quadro.h"
 
 #include "numbers/NumberPattern.h"
-#include "platform/MessageBox.h"
 
 #include <cmath>
 
@@ -66,7 +65,7 @@ class Frame {
 public:
     Frame(DrawingSurface& s, const QuadroArgs& a) : s_(s), a_(a) {}
 
-    bool Draw(QuadroOutputs& out) {
+    bool Draw() {
         x_ = {a_.xMin, a_.xMax};
         y_ = {a_.yMin, a_.yMax};
         s_.SetFont({QStringLiteral("MS Sans Serif"), 8, false});
@@ -81,9 +80,6 @@ public:
         }
         s_.Clear();
         s_.SetScale(left_, top_, right_, bottom_);
-        s_.SetPersistentRedraw(true);
-        out.pixelWidth = float(std::abs(s_.PixelsToUserX(a_.pixelCount)));
-        out.pixelHeight = float(std::abs(s_.PixelsToUserY(a_.pixelCount)));
         tickX_ = float(s_.PointsToUserX(4));
         tickY_ = float(s_.PointsToUserY(4));
         s_.SetDrawStyle(DrawStyle::Dashed);
@@ -93,7 +89,6 @@ public:
         }
         XAxis();
         Title();
-        s_.SetPersistentRedraw(a_.keepRedraw);
         return true;
     }
 
@@ -216,19 +211,14 @@ double GridStep(double span) {
     return step;
 }
 
-bool Quadro(DrawingSurface& surface, const QuadroArgs& args, QuadroOutputs& outputs,
-            MessageBox& messages) {
-    QString error;
+QuadroResult Quadro(DrawingSurface& surface, const QuadroArgs& args) {
     if (!(args.xMin < args.xMax)) {
-        error = QStringLiteral("Errore di scala X.");
-    } else if (args.yMin > args.yMax) {
-        error = QStringLiteral("Errore di scala Y.");
+        return QuadroResult::ScaleErrorX;
     }
-    if (!error.isEmpty()) {
-        messages.Show(error, kScaleErrorStyle, QStringLiteral("Quadro"));
-        return false;
+    if (args.yMin > args.yMax) {
+        return QuadroResult::ScaleErrorY;
     }
-    return Frame(surface, args).Draw(outputs);
+    return Frame(surface, args).Draw() ? QuadroResult::Drawn : QuadroResult::Undrawable;
 }
 
 } // namespace qb

@@ -7,8 +7,6 @@
 
 namespace qb {
 
-class MessageBox;
-
 // The smallest whole number not below x.
 double CeilingOf(double x);
 
@@ -23,23 +21,21 @@ struct QuadroArgs {
     float yMax = 0;
     QString formatX;
     QString formatY;
-    int pixelCount = 1;
     QString title;
     QString labelX;
     QString labelY;
-    bool keepRedraw = true;
     QChar decimalSeparator = u'.';
 };
 
-struct QuadroOutputs {
-    float pixelWidth = 0;
-    float pixelHeight = 0;
+enum class QuadroResult {
+    Drawn,
+    ScaleErrorX, // not xMin < xMax: nothing drawn
+    ScaleErrorY, // yMin > yMax: nothing drawn
+    Undrawable,  // limits too wide or too close to lay out: the drawing stops where it is
 };
 
 // The chart frame: derives the grid steps, snaps the limits outward to them, reserves margins
 // for the labels, sets the user scale and draws grid, tick labels, captions, axes and title.
-// Scale errors are shown as a message titled "Quadro"; any failure returns false.
-bool Quadro(DrawingSurface& surface, const QuadroArgs& args, QuadroOutputs& outputs,
-            MessageBox& messages);
+[[nodiscard]] QuadroResult Quadro(DrawingSurface& surface, const QuadroArgs& args);
 
 } // namespace qb

@@ -46,7 +46,6 @@ public:
     double Right() const { return left_ + width_; }
     double Bottom() const { return top_ + height_; }
     QSizeF Pixels() const { return pixels_; }
-    bool PersistentRedraw() const { return persistent_; }
     void SetRefreshed(std::function<void()> refreshed) { refreshed_ = std::move(refreshed); }
 
     void SetFont(const SurfaceFont& font) override { font_ = font; }
@@ -56,11 +55,6 @@ public:
     double ScaleLeft() const override { return left_; }
     void Clear() override;
     void SetScale(double left, double top, double right, double bottom) override;
-    void SetPersistentRedraw(bool on) override { persistent_ = on; }
-    double PixelsToUserX(double pixels) const override { return pixels * width_ / pixels_.width(); }
-    double PixelsToUserY(double pixels) const override {
-        return pixels * height_ / pixels_.height();
-    }
     double PointsToUserX(double points) const override {
         return PixelsToUserX(points * pixelsPerPoint_);
     }
@@ -79,6 +73,9 @@ public:
     void Refresh() override;
 
 private:
+    double PixelsToUserX(double pixels) const { return pixels * width_ / pixels_.width(); }
+    double PixelsToUserY(double pixels) const { return pixels * height_ / pixels_.height(); }
+
     QSizeF pixels_;
     Rgb background_;
     TextMeasure measure_;
@@ -90,7 +87,6 @@ private:
     SurfaceFont font_;
     DrawStyle style_ = DrawStyle::Solid;
     Rgb fore_{};
-    bool persistent_ = false;
     double currentX_ = 0;
     double currentY_ = 0;
     std::vector<Command> commands_;

@@ -43,37 +43,37 @@ private:
     QByteArray bytes_;
 };
 
-void WriteRowTexts(Writer& out, const Analysis& analysis, const RowSection& section) {
+void WriteRowTexts(Writer& out, const AnalysisSnapshot& analysis, const RowSection& section) {
     out.Section(QString::fromLatin1(section.name));
     for (int i = 0; i < kRowCapacity; ++i) {
-        const DataRow& row = analysis.Row(i);
+        const DataRow& row = analysis.rows[i];
         out.Value(QString::number(i + 1), row.active ? row.Text(section.column) : QString());
     }
 }
 
-void WriteUseFlags(Writer& out, const Analysis& analysis) {
+void WriteUseFlags(Writer& out, const AnalysisSnapshot& analysis) {
     out.Section(kUseSection);
     for (int i = 0; i < kRowCapacity; ++i) {
-        const DataRow& row = analysis.Row(i);
+        const DataRow& row = analysis.rows[i];
         out.Value(QString::number(i + 1),
                   row.active ? QString::fromLatin1(row.used ? "1" : "0") : QString());
     }
 }
 
-void WriteStatistics(Writer& out, const Analysis& analysis) {
+void WriteStatistics(Writer& out, const AnalysisSnapshot& analysis) {
     out.Section(kStatisticsSection);
     for (int f = 0; f < kFigureCount; ++f) {
         const NumberPattern pattern = Figure(f) == Figure::R ? kCoefficientPattern : kMeanPattern;
         out.Value(QString::fromLatin1(kFigureNames[f]),
-                  analysis.StatsValid() ? FormatNumber(analysis.Figures()[Figure(f)], pattern,
-                                                       analysis.DecimalSeparator())
-                                        : QString());
+                  analysis.statsValid ? FormatNumber(analysis.figures[Figure(f)], pattern,
+                                                     analysis.decimalSeparator)
+                                      : QString());
     }
 }
 
-void WriteHistory(Writer& out, const Analysis& analysis) {
+void WriteHistory(Writer& out, const AnalysisSnapshot& analysis) {
     out.Section(kComputationSection);
-    const QStringList& items = analysis.StatsValid() ? analysis.History() : QStringList();
+    const QStringList& items = analysis.statsValid ? analysis.history : QStringList();
     out.Value(QStringLiteral("Items"), QString::number(items.size()));
     for (int i = 0; i < items.size(); ++i) {
         out.Value(QString::number(i), items[i]);
@@ -151,14 +151,26 @@ bool ReadHistory(const ProfileText& in, DataFileContent& content) {
     return true;
 }
 
+// Valid figures are those whose means and deviations are not all 0; the coefficients do not
+// count.
+bool StoredStatisticsValid(const Statistics& statistics) {
+    for (Figure f : {Figure::X, Figure::Y, Figure::X2, Figure::Y2, Figure::XY, Figure::SX,
+                     Figure::SY, Figure::SXY}) {
+        if (!statistics[f].IsZero()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
-QByteArray DataFileBytes(const Analysis& analysis) {
+QByteArray DataFileBytes(const AnalysisSnapshot& analysis) {
     Writer out;
     out.Section(kIdSection);
     out.Value(QStringLiteral("ID"), QStringLiteral("Quantorelle"));
     out.Section(kPointsSection);
-    out.Value(QStringLiteral("Number"), QString::number(analysis.RowCount()));
+    out.Value(QStringLiteral("Number"), QString::number(analysis.rowCount));
     WriteRowTexts(out, analysis, kDataX);
     WriteRowTexts(out, analysis, kDataY);
     WriteUseFlags(out, analysis);
@@ -182,14 +194,25 @@ DataFileContent ReadDataFile(const ProfileText& in) {
     return content;
 }
 
-bool StoredStatisticsValid(const Statistics& statistics) {
-    for (Figure f : {Figure::X, Figure::Y, Figure::X2, Figure::Y2, Figure::XY, Figure::SX,
-                     Figure::SY, Figure::SXY}) {
-        if (!statistics[f].IsZero()) {
-            return true;
-        }
+void ApplyDataFile(const DataFileContent& content, Analysis& analysis) {
+    using Stop = DataFileContent::Stop;
+    if (!content.Reaches(Stop::RowCount)) {
+        return;
     }
-    return false;
+    analysis.ChooseRowCount(content.rowCount);
+    for (int i = 0; i < content.rowCount; ++i) {
+        const DataRow& row = content.rows[i];
+        analysis.SetText(Column::X, i, row.x);
+        analysis.SetText(Column::Y, i, row.y);
+        analysis.SetUsed(i, row.used);
+    }
+    if (!content.Reaches(Stop::Statistics)) {
+        return;
+    }
+    analysis.LoadStatistics(content.statistics, StoredStatisticsValid(content.statistics));
+    if (content.Reaches(Stop::ItemCount)) {
+        analysis.ReplaceHistory(content.history);
+    }
 }
 
 } // namespace qb

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "ProfileText.h"
-#include "engine/DataSet.h"
-#include "engine/Statistics.h"
+#include "model/AnalysisSnapshot.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -15,7 +14,7 @@ inline const QString kProgramIdentifier = QStringLiteral("QUANTORELLE");
 
 // The analysis as the bytes of a data file: every row section with all 30 rows, the figures
 // only while they are valid, the history only with them; CR LF after every line.
-QByteArray DataFileBytes(const Analysis& analysis);
+QByteArray DataFileBytes(const AnalysisSnapshot& analysis);
 
 // What a data file holds, read in the fixed order identifier, row count, rows, figures,
 // history. Reading stops at the first part that is wrong; the parts before it are valid.
@@ -33,8 +32,9 @@ struct DataFileContent {
 
 DataFileContent ReadDataFile(const ProfileText& profile);
 
-// Valid figures are those whose means and deviations are not all 0; the coefficients do not
-// count.
-bool StoredStatisticsValid(const Statistics& statistics);
+// Puts the parts read into the analysis, in the file's order: the row count and the rows, the
+// figures (valid when their means and deviations are not all 0; kept as stored, without
+// captions) and the history.
+void ApplyDataFile(const DataFileContent& content, Analysis& analysis);
 
 } // namespace qb

@@ -13,23 +13,23 @@ bool FileOpensForReading(const QString& path) {
     return file.open(QIODevice::ReadOnly);
 }
 
-bool ReplaceFileContents(const QString& path, const QByteArray& bytes) {
+Replacement ReplaceFileContents(const QString& path, const QByteArray& bytes) {
     const QFileInfo existing(path);
     // Renaming over a file ignores its own permissions; a write-protected file stays so.
     if (existing.exists() && (!existing.isFile() || !existing.isWritable())) {
-        return false;
+        return Replacement::Refused;
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        return false;
+        return Replacement::Failed;
     }
     // commit() overlooks a failed flush of the buffer and a failed sync, and would then put a
     // short file in place of the old one: every byte must be on the disk before the rename.
     if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
         file.cancelWriting(); // the temporary file is then removed; the old one stays
-        return false;
+        return Replacement::Failed;
     }
-    return file.commit();
+    return file.commit() ? Replacement::Done : Replacement::Failed;
 }
 
 } // namespace qb

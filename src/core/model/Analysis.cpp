@@ -10,6 +10,10 @@ namespace qb {
 Analysis::Analysis(QChar decimalSeparator, QObject* parent)
     : QObject(parent), separator_(decimalSeparator) {}
 
+AnalysisSnapshot Analysis::Snapshot() const {
+    return {rows_, rowCount_, stats_, statsValid_, history_, currentFileName_, separator_};
+}
+
 void Analysis::SetText(Column column, int row, const QString& text) {
     QString& current = rows_[row].Text(column);
     if (current == text) {

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "engine/DataSet.h"
-#include "engine/Statistics.h"
+#include "AnalysisSnapshot.h"
 
 #include <QObject>
 #include <QStringList>
@@ -25,12 +24,11 @@ public:
     const std::array<QString, kFigureCount>& ResultCaptions() const { return captions_; }
     const QStringList& History() const { return history_; }
     QChar DecimalSeparator() const { return separator_; }
+    AnalysisSnapshot Snapshot() const;
 
     bool StatsValid() const { return statsValid_; }
     bool Busy() const { return busy_; }
     void SetBusy(bool busy) { busy_ = busy; }
-    bool ChartOk() const { return chartOk_; }
-    void SetChartOk(bool ok) { chartOk_ = ok; }
     const QString& CurrentFileName() const { return currentFileName_; }
     void SetCurrentFileName(const QString& name) { currentFileName_ = name; }
 
@@ -80,7 +78,6 @@ private:
     QStringList history_;
     bool statsValid_ = false;
     bool busy_ = false;
-    bool chartOk_ = false;
     QString currentFileName_;
 };
 

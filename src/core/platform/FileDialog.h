@@ -12,17 +12,16 @@ struct FileFilter {
 };
 
 struct FileDialogRequest {
-    enum Kind { Open, Save };
+    enum class Kind { Open, Save };
 
-    Kind kind = Open;
-    QList<FileFilter> filters;
-    int selectedFilter = 0;
-    QString initialName;           // offered as the name to choose
-    bool confirmOverwrite = false; // the dialog's own question for an existing file
+    Kind kind = Kind::Open;
+    QList<FileFilter> filters; // the first one selected
+    QString initialName;       // offered as the name to choose
 };
 
 // A modal file dialog: the chosen full path, or nullopt when the user cancels. A name typed
-// without extension comes back as typed, and the file need not exist.
+// without extension comes back as typed, and the file need not exist. The dialog asks nothing
+// about an existing file: the caller does.
 class FileDialog {
 public:
     virtual ~FileDialog() = default;

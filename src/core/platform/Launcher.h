@@ -8,7 +8,6 @@ namespace qb {
 class Launcher {
 public:
     virtual ~Launcher() = default;
-    virtual bool FileExists(const QString& path) = 0;
     // Starts the program in a normal window of its own; false when it cannot be started.
     virtual bool Start(const QString& program) = 0;
 };

@@ -1,6 +1,5 @@
 #include "ReportLines.h"
 
-#include "model/Analysis.h"
 #include "numbers/NumberPattern.h"
 #include "numbers/TextValue.h"
 
@@ -39,7 +38,7 @@ QString NumberCellPart(const QString& text, QChar separator) {
 
 class ReportBuilder {
 public:
-    explicit ReportBuilder(const ReportInputs& in) : in_(in) {}
+    explicit ReportBuilder(const AnalysisSnapshot& in) : in_(in) {}
 
     Report Build() {
         Title();
@@ -68,10 +67,10 @@ private:
     }
 
     void FileLine() {
-        if (in_.currentFileName.isEmpty()) {
+        if (in_.fileName.isEmpty()) {
             EmptyLines(1);
         } else {
-            Line({{kLeftColumn, QStringLiteral("File: ") + in_.currentFileName}});
+            Line({{kLeftColumn, QStringLiteral("File: ") + in_.fileName}});
         }
     }
 
@@ -92,7 +91,7 @@ private:
     bool HasFigures() const {
         for (Figure f : {Figure::X, Figure::Y, Figure::X2, Figure::Y2, Figure::XY, Figure::SX,
                          Figure::SY, Figure::SXY}) {
-            if (!in_.statistics[f].IsZero()) {
+            if (!in_.figures[f].IsZero()) {
                 return true;
             }
         }
@@ -134,7 +133,7 @@ private:
 
     // A figure's text; with the statistics invalid the labels stand alone.
     QString FigureText(Figure f, NumberPattern pattern) const {
-        return in_.statsValid ? FormatNumber(in_.statistics[f], pattern, in_.decimalSeparator)
+        return in_.statsValid ? FormatNumber(in_.figures[f], pattern, in_.decimalSeparator)
                               : QString();
     }
     QString Mean(Figure f) const { return FigureText(f, kMeanPattern); }
@@ -161,7 +160,7 @@ private:
         }
     }
 
-    const ReportInputs& in_;
+    const AnalysisSnapshot& in_;
     Report report_;
     int pointSize_ = kTitleSize;
     bool bold_ = true;
@@ -181,14 +180,8 @@ QString ReportCellText(const DataRow& row, QChar decimalSeparator) {
     return cell.trimmed() == u"/" ? QString() : cell;
 }
 
-ReportInputs ReportInputsOf(const Analysis& analysis) {
-    return {analysis.Rows(),       analysis.Figures(),
-            analysis.StatsValid(), analysis.CurrentFileName(),
-            analysis.History(),    analysis.DecimalSeparator()};
-}
-
-Report ReportLines(const ReportInputs& inputs) {
-    return ReportBuilder(inputs).Build();
+Report ReportLines(const AnalysisSnapshot& analysis) {
+    return ReportBuilder(analysis).Build();
 }
 
 } // namespace qb

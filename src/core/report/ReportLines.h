@@ -1,16 +1,12 @@
 #pragma once
 
-#include "engine/DataSet.h"
-#include "engine/Statistics.h"
+#include "model/AnalysisSnapshot.h"
 
 #include <QChar>
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 namespace qb {
-
-class Analysis;
 
 // A text piece starting at a tab column; column 1 is the left margin, a column being the
 // average character width of the line's font.
@@ -32,21 +28,9 @@ struct ReportLine {
 
 using Report = QList<ReportLine>;
 
-// Everything the report reads, taken as it stands when printing starts.
-struct ReportInputs {
-    DataSet rows;
-    Statistics statistics;
-    bool statsValid = false;
-    QString currentFileName;
-    QStringList history;
-    QChar decimalSeparator = u'.';
-};
-
-ReportInputs ReportInputsOf(const Analysis& analysis);
-
 // The printed report of the whole analysis: title, file, the 30 rows and, unless the figures
 // are all 0, the statistics, the line and the prediction history.
-Report ReportLines(const ReportInputs& inputs);
+Report ReportLines(const AnalysisSnapshot& analysis);
 
 // The text after "NN = " in the data section: empty for an inactive row, "Non utilizzato" for
 // an unchecked one, otherwise X / Y, each number in the 5-decimal pattern and anything else as

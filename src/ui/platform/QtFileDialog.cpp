@@ -17,19 +17,16 @@ QString NameFilter(const FileFilter& filter) {
 
 std::optional<QString> QtFileDialog::Show(const FileDialogRequest& request) {
     QFileDialog dialog(QApplication::activeWindow());
-    dialog.setAcceptMode(request.kind == FileDialogRequest::Save ? QFileDialog::AcceptSave
-                                                                 : QFileDialog::AcceptOpen);
+    dialog.setAcceptMode(request.kind == FileDialogRequest::Kind::Save ? QFileDialog::AcceptSave
+                                                                       : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     QStringList filters;
     for (const FileFilter& filter : request.filters) {
         filters << NameFilter(filter);
     }
-    dialog.setNameFilters(filters);
-    if (request.selectedFilter >= 0 && request.selectedFilter < filters.size()) {
-        dialog.selectNameFilter(filters[request.selectedFilter]);
-    }
+    dialog.setNameFilters(filters); // selects the first
     if (!request.initialName.isEmpty()) {
         dialog.selectFile(request.initialName);
     }

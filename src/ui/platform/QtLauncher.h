@@ -6,7 +6,6 @@ namespace qb {
 
 class QtLauncher final : public Launcher {
 public:
-    bool FileExists(const QString& path) override;
     bool Start(const QString& program) override;
 };
 

@@ -89,7 +89,7 @@ void AboutWindow::BuildControls() {
     sysInfo_ = new QPushButton(QStringLiteral("Sistema..."), this);
     sysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
     connect(sysInfo_, &QPushButton::clicked, this,
-            [this] { StartSysInfo(services_.registry, services_.launcher, services_.messages); });
+            [this] { StartSysInfo(services_.sysInfo, services_.launcher, services_.messages); });
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(16, 16, 16, 12);

@@ -11,11 +11,11 @@ namespace qb {
 
 class Launcher;
 class MessageBox;
-class Registry;
+class SystemInfoLocation;
 
 // What the About window asks of the desktop, for its system-information button.
 struct SystemServices {
-    Registry& registry;
+    const SystemInfoLocation& sysInfo;
     Launcher& launcher;
     MessageBox& messages;
 };

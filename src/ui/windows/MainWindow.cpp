@@ -2,8 +2,6 @@
 
 #include "chart/ChartDrawing.h"
 #include "chart/Quadro.h"
-#include "files/DataFile.h"
-#include "files/FileStore.h"
 #include "model/Analysis.h"
 #include "pages/ChartPage.h"
 #include "pages/ChartView.h"
@@ -37,7 +35,8 @@ const QRect kTabControl = TwipsRect(120, 120, 12255, 8175);
 } // namespace
 
 MainWindow::MainWindow(Analysis& analysis, Services services, QWidget* parent)
-    : QMainWindow(parent), analysis_(analysis), services_(std::move(services)) {
+    : QMainWindow(parent), analysis_(analysis), services_(std::move(services)),
+      documents_(analysis, services_.messages, services_.files, *this, kCaption) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(kCaption);
     BuildPages();
@@ -80,15 +79,15 @@ void MainWindow::BuildMenus() {
     file->setObjectName(QStringLiteral("MenuFile"));
     connect(AddAction(file, QStringLiteral("MenuNuovo"), QStringLiteral("Nuovo"),
                       QKeySequence("Ctrl+N")),
-            &QAction::triggered, this, &MainWindow::MenuNuovo_Click);
+            &QAction::triggered, this, [this] { documents_.New(); });
     connect(AddAction(file, QStringLiteral("MenuApri"), QStringLiteral("Apri..."),
                       QKeySequence("Ctrl+F12")),
-            &QAction::triggered, this, &MainWindow::MenuApri_Click);
+            &QAction::triggered, this, [this] { documents_.Open(); });
     connect(AddAction(file, QStringLiteral("MenuSalva"), QStringLiteral("Salva"),
                       QKeySequence("Shift+F12")),
-            &QAction::triggered, this, &MainWindow::MenuSalva_Click);
+            &QAction::triggered, this, [this] { documents_.Save(SaveMode::KnownName); });
     connect(AddAction(file, QStringLiteral("MenuSalvaNome"), QStringLiteral("Salva col nome...")),
-            &QAction::triggered, this, &MainWindow::MenuSalvaNome_Click);
+            &QAction::triggered, this, [this] { documents_.Save(SaveMode::AskName); });
     file->addSeparator()->setObjectName(QStringLiteral("MenuNull0"));
     connect(AddAction(file, QStringLiteral("MenuStampa"), QStringLiteral("Stampa"),
                       QKeySequence("Ctrl+Shift+F12")),
@@ -102,7 +101,7 @@ void MainWindow::BuildMenus() {
     about->setObjectName(QStringLiteral("MenuAbout0"));
     connect(AddAction(about, QStringLiteral("MenuAbout1"), QStringLiteral("Guida in linea"),
                       QKeySequence(Qt::Key_F1)),
-            &QAction::triggered, this, &MainWindow::MenuAbout1_Click);
+            &QAction::triggered, this, &MainWindow::ShowHelp);
     connect(AddAction(about, QStringLiteral("MenuAbout2"), QStringLiteral("Informazioni su...")),
             &QAction::triggered, this, &MainWindow::MenuAbout2_Click);
 }
@@ -113,10 +112,22 @@ QAction* MainWindow::Action(const QString& name) const {
 
 void MainWindow::Form_Load() {
     grid_->InitGrid();
+    ClearResultPages();
+    analysis_.InvalidateStatistics();
+    ShowDataPage();
+}
+
+void MainWindow::ClearResultPages() {
     ClearStatisticsPage();
     ClearChartPage();
     ClearPredictionPage();
-    analysis_.InvalidateStatistics();
+}
+
+void MainWindow::ClearDataPage() {
+    grid_->ClearGrid();
+}
+
+void MainWindow::ShowDataPage() {
     tabs_->setCurrentIndex(DataTab);
 }
 
@@ -140,7 +151,8 @@ void MainWindow::SSTab_Click(int page) {
         return;
     }
     if (!analysis_.ComputeStatistics() || (page >= ChartTab && !ChartSequence())) {
-        TabSwitchFailure();
+        analysis_.InvalidateStatistics();
+        ClearResultPages();
         return;
     }
     if (page == PredictionTab) {
@@ -151,36 +163,37 @@ void MainWindow::SSTab_Click(int page) {
 bool MainWindow::ChartSequence() {
     DrawingSurface& surface = chart_->picFoglio()->Surface();
     const Extremes& e = analysis_.Limits();
-    QuadroArgs args;
-    const auto format = QStringLiteral("#######0.0");
-    args.formatX = args.formatY = format;
-    args.labelX = QStringLiteral("Serie X");
-    args.labelY = QStringLiteral("Serie Y");
-    args.decimalSeparator = analysis_.DecimalSeparator();
-    QuadroOutputs unused;
+    const auto xMin = NarrowToFloat(e.XMin);
+    const auto xMax = NarrowToFloat(e.XMax);
+    const auto yMin = NarrowToFloat(e.YMin);
+    const auto yMax = NarrowToFloat(e.YMax);
     // Limits beyond the 32-bit range cannot be drawn: the chart fails without a message.
-    analysis_.SetChartOk(NarrowToFloat(e.XMin, args.xMin) && NarrowToFloat(e.XMax, args.xMax) &&
-                         NarrowToFloat(e.YMin, args.yMin) && NarrowToFloat(e.YMax, args.yMax) &&
-                         Quadro(surface, args, unused, services_.messages));
-    if (!analysis_.ChartOk()) {
+    if (!xMin || !xMax || !yMin || !yMax) {
         return false;
     }
-    analysis_.SetChartOk(PlotPoints(surface, analysis_.Rows()));
-    if (!analysis_.ChartOk()) {
-        return false;
+    const auto format = QStringLiteral("#######0.0");
+    const QuadroResult frame = Quadro(surface, {.xMin = *xMin,
+                                                .xMax = *xMax,
+                                                .yMin = *yMin,
+                                                .yMax = *yMax,
+                                                .formatX = format,
+                                                .formatY = format,
+                                                .title = {},
+                                                .labelX = QStringLiteral("Serie X"),
+                                                .labelY = QStringLiteral("Serie Y"),
+                                                .decimalSeparator = analysis_.DecimalSeparator()});
+    // The scale errors are told under the routine's own name; the other failures are silent.
+    if (frame == QuadroResult::ScaleErrorX || frame == QuadroResult::ScaleErrorY) {
+        services_.messages.Show(frame == QuadroResult::ScaleErrorX
+                                    ? QStringLiteral("Errore di scala X.")
+                                    : QStringLiteral("Errore di scala Y."),
+                                kScaleErrorStyle, QStringLiteral("Quadro"));
     }
-    analysis_.SetChartOk(DrawRegressionLine(surface, e, analysis_.Figures()));
-    return analysis_.ChartOk();
+    return frame == QuadroResult::Drawn && PlotPoints(surface, analysis_.Rows()) &&
+           DrawRegressionLine(surface, e, analysis_.Figures());
 }
 
-void MainWindow::TabSwitchFailure() {
-    analysis_.InvalidateStatistics();
-    ClearStatisticsPage();
-    ClearChartPage();
-    ClearPredictionPage();
-}
-
-void MainWindow::MenuAbout1_Click() {
+void MainWindow::ShowHelp() {
     const QString file = QDir(services_.programDirectory).filePath(kHelpFileName);
     if (!services_.help.ShowContents(file)) {
         ShowMessage(QStringLiteral("File di Help errato o mancante"), kErrorStyle);
@@ -194,150 +207,13 @@ void MainWindow::MenuAbout2_Click() {
     emit AboutRequested();
 }
 
-void MainWindow::MenuNuovo_Click() {
-    ClearStatisticsPage();
-    ClearChartPage();
-    ClearPredictionPage();
-    analysis_.InvalidateStatistics();
-    grid_->ClearGrid();
-    // A new analysis belongs to no file: the next "Salva" asks for a name instead of writing
-    // the new data over the file opened before.
-    analysis_.SetCurrentFileName(QString());
-}
-
-void MainWindow::MenuApri_Click() {
-    const auto path = ChooseDataFile(FileDialogRequest::Open);
-    if (!path) {
-        LoadFailureExit();
-        return;
-    }
-    OpenFile(*path);
-}
-
-void MainWindow::OpenFile(const QString& path) {
-    lastChosenName_ = path; // also when the name came from the command line
-    analysis_.SetCurrentFileName(path);
-    LoadDataFile();
-}
-
-std::optional<QString> MainWindow::ChooseDataFile(FileDialogRequest::Kind kind) {
-    FileDialogRequest request;
-    request.kind = kind;
-    request.filters = {{QStringLiteral("File dati (*.rgs)"), QStringLiteral("*.rgs")},
-                       {QStringLiteral("Tutti i file (*.*)"), QStringLiteral("*.*")}};
-    request.initialName = lastChosenName_;
-    const auto chosen = services_.files.Show(request);
-    if (chosen) {
-        lastChosenName_ = *chosen;
-    }
-    return chosen;
-}
-
-void MainWindow::LoadDataFile() {
-    using Stop = DataFileContent::Stop;
-    analysis_.SetBusy(true);
-    const QString name = analysis_.CurrentFileName();
-    const DataFileContent content = ReadDataFile(ProfileText::FromFile(name));
-    if (!content.Reaches(Stop::NotDataFile)) {
-        ShowMessage(QStringLiteral("Il file ") + name +
-                        QStringLiteral(" non è un file valido per questo programma."),
-                    kErrorStyle);
-        LoadFailureExit();
-        return;
-    }
-    grid_->ClearGrid();
-    ClearPredictionPage();
-    analysis_.InvalidateStatistics();
-    tabs_->setCurrentIndex(DataTab);
-    if (!content.Reaches(Stop::RowCount)) {
-        LoadFailureExit();
-        return;
-    }
-    analysis_.ChooseRowCount(content.rowCount);
-    for (int i = 0; i < content.rowCount; ++i) {
-        const DataRow& row = content.rows[i];
-        analysis_.SetText(Column::X, i, row.x);
-        analysis_.SetText(Column::Y, i, row.y);
-        analysis_.SetUsed(i, row.used);
-    }
-    if (!content.Reaches(Stop::Statistics)) {
-        LoadFailureExit();
-        return;
-    }
-    analysis_.LoadStatistics(content.statistics, StoredStatisticsValid(content.statistics));
-    if (!content.Reaches(Stop::ItemCount)) {
-        LoadFailureExit();
-        return;
-    }
-    analysis_.ReplaceHistory(content.history);
-    analysis_.SetBusy(false);
-}
-
-void MainWindow::LoadFailureExit() {
-    analysis_.SetBusy(false);
-    analysis_.SetCurrentFileName(QString());
-}
-
-void MainWindow::MenuSalva_Click() {
-    if (analysis_.CurrentFileName().isEmpty()) {
-        MenuSalvaNome_Click();
-        return;
-    }
-    SaveDataFile(false);
-}
-
-void MainWindow::MenuSalvaNome_Click() {
-    const auto path = ChooseDataFile(FileDialogRequest::Save);
-    if (!path) {
-        return;
-    }
-    const QString previous = analysis_.CurrentFileName();
-    analysis_.SetCurrentFileName(*path);
-    // A declined overwrite keeps the program bound to its file, so that "Salva" does not write
-    // into the one the user refused to replace.
-    if (SaveDataFile(true) == SaveOutcome::Declined) {
-        analysis_.SetCurrentFileName(previous);
-    }
-}
-
-MainWindow::SaveOutcome MainWindow::SaveDataFile(bool ask) {
-    const QString name = analysis_.CurrentFileName();
-    if (ConfirmOverwrite(ask)) {
-        ShowMessage(QStringLiteral("I dati non sono stati salvati"), kErrorStyle);
-        return SaveOutcome::Declined;
-    }
-    // A failed write is reported also without asking: keeping silent would let the user
-    // believe the data safe.
-    if (!ReplaceFileContents(name, DataFileBytes(analysis_))) {
-        ShowMessage(QStringLiteral("Errore occorso durante la creazione del file ") + name,
-                    kErrorStyle);
-        return SaveOutcome::Failed;
-    }
-    if (ask) {
-        ShowMessage(QStringLiteral("Il file ") + name +
-                        QStringLiteral(" è stato salvato correttamente"),
-                    kConfirmationStyle);
-    }
-    return SaveOutcome::Written;
-}
-
-bool MainWindow::ConfirmOverwrite(bool ask) {
-    const QString name = analysis_.CurrentFileName();
-    if (!ask || !FileOpensForReading(name)) {
-        return false;
-    }
-    // The old file is replaced only once the new one is complete, so nothing is deleted here.
-    return ShowMessage(QStringLiteral("Sovrascrivere il file ") + name + u'?', kQuestionStyle) !=
-           MessageAnswer::Yes;
-}
-
 MessageAnswer MainWindow::ShowMessage(const QString& text, MessageStyle style) {
     return services_.messages.Show(text, style, windowTitle());
 }
 
 // Straight to the default printer: no dialog, no preview, no message, and no change of state.
 void MainWindow::MenuStampa_Click() {
-    services_.printer.Print(ReportLines(ReportInputsOf(analysis_)));
+    services_.printer.Print(ReportLines(analysis_.Snapshot()));
 }
 
 void MainWindow::MenuEsci_Click() {

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "files/DocumentCommands.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 
 #include <QMainWindow>
 #include <QPointer>
-#include <optional>
 
 class QAction;
 class QTabWidget;
@@ -31,7 +31,7 @@ struct Services {
 
 // The program's working window: the four pages, the two menus and the tab switch that
 // computes the statistics on demand.
-class MainWindow final : public QMainWindow {
+class MainWindow final : public QMainWindow, private DocumentView {
     Q_OBJECT
 public:
     MainWindow(Analysis& analysis, Services services, QWidget* parent = nullptr);
@@ -47,10 +47,10 @@ public:
 
     void ClearStatisticsPage();
     void ClearChartPage();
-    void ClearPredictionPage();
+    void ClearPredictionPage() override;
 
     // Binds the program to a data file and loads it, as "Apri..." does with the chosen file.
-    void OpenFile(const QString& path);
+    void OpenFile(const QString& path) { documents_.Open(path); }
 
 signals:
     // "Informazioni su...": the window has disabled itself; the About window is to be shown.
@@ -69,22 +69,14 @@ private:
     void Form_Load();
     void SSTab_Click(int page);
     bool ChartSequence();
-    void TabSwitchFailure();
-    void MenuAbout1_Click();
+    void ClearResultPages() override;
+    void ClearDataPage() override;
+    void ShowDataPage() override;
+    void ShowHelp();
     void MenuAbout2_Click();
-    void MenuNuovo_Click();
-    void MenuApri_Click();
-    void MenuSalva_Click();
-    void MenuSalvaNome_Click();
     void MenuStampa_Click();
     void MenuEsci_Click();
 
-    enum class SaveOutcome { Written, Declined, Failed };
-    std::optional<QString> ChooseDataFile(FileDialogRequest::Kind kind);
-    void LoadDataFile();
-    void LoadFailureExit();
-    SaveOutcome SaveDataFile(bool ask);
-    bool ConfirmOverwrite(bool ask);
     // Every message of the window carries its caption as title.
     MessageAnswer ShowMessage(const QString& text, MessageStyle style);
 
@@ -95,7 +87,7 @@ private:
     StatisticsPage* statistics_ = nullptr;
     PredictionPage* prediction_ = nullptr;
     ChartPage* chart_ = nullptr;
-    QString lastChosenName_; // offered again by the next file dialog
+    DocumentCommands documents_;
     QPointer<QWidget> focusBeforeDisabling_;
     static constexpr int kMaxSizeRestores = 3;
     int sizeRestores_ = 0; // attempts since the window last had its fixed size

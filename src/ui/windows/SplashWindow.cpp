@@ -2,6 +2,7 @@
 
 #include "Pictures.h"
 #include "Placement.h"
+#include "SplashFirstFrame.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -9,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -43,15 +45,18 @@ bool TypesACharacter(const QKeyEvent* e) {
 
 SplashWindow::SplashWindow(ProgramVersion version, std::chrono::milliseconds showTime)
     // Topmost from the start: the toolkit re-creates a shown window whose flags change.
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      version_(version) {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(kProductName);
     setFixedSize(kSplashSize);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_QuitOnClose, false);
-    BuildControls();
-    productName_->setText(kProductName);
-    version_->setText(SplashVersionText(version));
+    preparedFrame_ = PreparedSplashFrame(SplashLook(version, *this));
+    if (preparedFrame_.size() != kSplashSize) {
+        preparedFrame_ = {};
+        BuildControls();
+    }
 
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("Timer1"));
@@ -73,14 +78,16 @@ void SplashWindow::BuildControls() {
     productName_ = new QLabel(frame_);
     productName_->setObjectName(QStringLiteral("lblProductName"));
     productName_->setFont(ArialFont(24, true));
-    version_ = new QLabel(frame_);
-    version_->setObjectName(QStringLiteral("lblVersion"));
-    version_->setFont(ArialFont(14, false));
+    productName_->setText(kProductName);
+    versionLabel_ = new QLabel(frame_);
+    versionLabel_->setObjectName(QStringLiteral("lblVersion"));
+    versionLabel_->setFont(ArialFont(14, false));
+    versionLabel_->setText(SplashVersionText(version_));
 
     auto* captions = new QVBoxLayout;
     captions->addStretch();
     captions->addWidget(productName_);
-    captions->addWidget(version_);
+    captions->addWidget(versionLabel_);
     captions->addStretch();
     auto* inside = new QHBoxLayout(frame_);
     inside->setContentsMargins(24, 24, 24, 24);
@@ -96,18 +103,28 @@ void SplashWindow::ShowInFront() {
     CentreOnScreen(*this);
     show();
     raise();
+    if (!painted_) {
+        // Only an exposed window paints, and its backing store is flushed right after: the first
+        // paint is the moment the pixels leave. Input waits, so that no key closes the splash
+        // before the program behind it has loaded.
+        QEventLoop waiting;
+        waitingForPaint_ = &waiting;
+        QTimer::singleShot(kFirstFrameWait, &waiting, &QEventLoop::quit);
+        waiting.exec(QEventLoop::ExcludeUserInputEvents);
+        waitingForPaint_ = nullptr;
+    }
+    // Taking the focus waits for a round trip to the X server: after the first frame.
     activateWindow();
-    if (painted_) {
+    if (preparedFrame_.isNull()) {
         return;
     }
-    // Only an exposed window paints, and its backing store is flushed right after: the first
-    // paint is the moment the pixels leave. Input waits, so that no key closes the splash before
-    // the program behind it has loaded.
-    QEventLoop waiting;
-    waitingForPaint_ = &waiting;
-    QTimer::singleShot(kFirstFrameWait, &waiting, &QEventLoop::quit);
-    waiting.exec(QEventLoop::ExcludeUserInputEvents);
-    waitingForPaint_ = nullptr;
+    // The controls take the prepared frame's place with the same pixels, laid out before they
+    // show, and drawn at once in case the look differs after all (another Arial, say).
+    preparedFrame_ = {};
+    BuildControls();
+    layout()->activate();
+    frame_->show();
+    repaint();
 }
 
 bool SplashWindow::OnScreen() const {
@@ -116,7 +133,11 @@ bool SplashWindow::OnScreen() const {
 
 // The frame draws no background of its own, so the window paints with every frame of it.
 void SplashWindow::paintEvent(QPaintEvent* e) {
-    QWidget::paintEvent(e);
+    if (preparedFrame_.isNull()) {
+        QWidget::paintEvent(e);
+    } else {
+        QPainter(this).drawImage(0, 0, preparedFrame_);
+    }
     painted_ = true;
     if (waitingForPaint_) {
         waitingForPaint_->quit();

@@ -2,6 +2,7 @@
 
 #include "system/ProgramVersion.h"
 
+#include <QImage>
 #include <QWidget>
 #include <chrono>
 
@@ -16,6 +17,8 @@ inline constexpr std::chrono::milliseconds kSplashTime{3000};
 
 // The first window: product name, version and picture, on screen while the rest of the program
 // loads. It gives way once, at the first character key, click on its frame or tick of its timer.
+// Its first frame is the picture of itself prepared at build time, when it was drawn under the
+// same look: the controls, their fonts and picture are built once that frame is on screen.
 class SplashWindow final : public QWidget {
     Q_OBJECT
 public:
@@ -23,11 +26,12 @@ public:
 
     QFrame* Frame1() const { return frame_; }
     QLabel* lblProductName() const { return productName_; }
-    QLabel* lblVersion() const { return version_; }
+    QLabel* lblVersion() const { return versionLabel_; }
     QTimer* Timer1() const { return timer_; }
 
-    // Shows the splash in front of everything and returns once its first frame has gone to the
-    // window system, or after half a second if the window system never shows it.
+    // Shows the splash in front of everything, waits until its first frame has gone to the window
+    // system, or half a second if the window system never shows it, then returns with the
+    // controls built and drawn.
     void ShowInFront();
     void CloseSplash();
 
@@ -44,9 +48,11 @@ protected:
 private:
     void BuildControls();
 
+    ProgramVersion version_;
+    QImage preparedFrame_; // null once the controls are built
     QFrame* frame_ = nullptr;
     QLabel* productName_ = nullptr;
-    QLabel* version_ = nullptr;
+    QLabel* versionLabel_ = nullptr;
     QTimer* timer_ = nullptr;
     bool painted_ = false;
     QEventLoop* waitingForPaint_ = nullptr;

@@ -1,0 +1,135 @@
+#include "DocumentCommands.h"
+
+#include "DataFile.h"
+#include "FileStore.h"
+#include "model/Analysis.h"
+
+namespace qb {
+
+DocumentCommands::DocumentCommands(Analysis& analysis, MessageBox& messages, FileDialog& files,
+                                   DocumentView& view, QString messageTitle)
+    : analysis_(analysis), messages_(messages), files_(files), view_(view),
+      messageTitle_(std::move(messageTitle)) {}
+
+void DocumentCommands::New() {
+    view_.ClearResultPages();
+    analysis_.InvalidateStatistics();
+    view_.ClearDataPage();
+    // A new analysis belongs to no file: the next "Salva" asks for a name instead of writing
+    // the new data over the file opened before.
+    analysis_.SetCurrentFileName(QString());
+}
+
+void DocumentCommands::Open() {
+    const auto path = ChooseDataFile(FileDialogRequest::Kind::Open);
+    if (!path) {
+        Unbind();
+        return;
+    }
+    Open(*path);
+}
+
+void DocumentCommands::Open(const QString& path) {
+    lastChosenName_ = path; // also when the name came from the command line
+    analysis_.SetCurrentFileName(path);
+    LoadDataFile();
+}
+
+std::optional<QString> DocumentCommands::ChooseDataFile(FileDialogRequest::Kind kind) {
+    FileDialogRequest request;
+    request.kind = kind;
+    request.filters = {{QStringLiteral("File dati (*.rgs)"), QStringLiteral("*.rgs")},
+                       {QStringLiteral("Tutti i file (*.*)"), QStringLiteral("*.*")}};
+    request.initialName = lastChosenName_;
+    const auto chosen = files_.Show(request);
+    if (chosen) {
+        lastChosenName_ = *chosen;
+    }
+    return chosen;
+}
+
+void DocumentCommands::LoadDataFile() {
+    const BusyScope busy(analysis_);
+    const QString name = analysis_.CurrentFileName();
+    const DataFileContent content = ReadDataFile(ProfileText::FromFile(name));
+    if (!content.Reaches(DataFileContent::Stop::NotDataFile)) {
+        ShowMessage(QStringLiteral("Il file ") + name +
+                        QStringLiteral(" non è un file valido per questo programma."),
+                    kErrorStyle);
+        Unbind();
+        return;
+    }
+    view_.ClearDataPage();
+    view_.ClearPredictionPage();
+    analysis_.InvalidateStatistics();
+    view_.ShowDataPage();
+    ApplyDataFile(content, analysis_);
+    // What was read before a wrong part stays, but the program is no longer bound to the file.
+    if (content.stop != DataFileContent::Stop::None) {
+        Unbind();
+    }
+}
+
+void DocumentCommands::Unbind() {
+    analysis_.SetCurrentFileName(QString());
+}
+
+void DocumentCommands::Save(SaveMode mode) {
+    if (mode == SaveMode::AskName || analysis_.CurrentFileName().isEmpty()) {
+        SaveAs();
+        return;
+    }
+    SaveDataFile(SaveMode::KnownName);
+}
+
+void DocumentCommands::SaveAs() {
+    const auto path = ChooseDataFile(FileDialogRequest::Kind::Save);
+    if (!path) {
+        return;
+    }
+    const QString previous = analysis_.CurrentFileName();
+    analysis_.SetCurrentFileName(*path);
+    // A declined overwrite keeps the program bound to its file, so that "Salva" does not write
+    // into the one the user refused to replace.
+    if (SaveDataFile(SaveMode::AskName) == SaveOutcome::Declined) {
+        analysis_.SetCurrentFileName(previous);
+    }
+}
+
+DocumentCommands::SaveOutcome DocumentCommands::SaveDataFile(SaveMode mode) {
+    const QString name = analysis_.CurrentFileName();
+    if (mode == SaveMode::AskName && ConfirmOverwrite(name) == Overwrite::Declined) {
+        ShowMessage(QStringLiteral("I dati non sono stati salvati"), kErrorStyle);
+        return SaveOutcome::Declined;
+    }
+    // A failed write is reported also without asking: keeping silent would let the user
+    // believe the data safe.
+    if (ReplaceFileContents(name, DataFileBytes(analysis_.Snapshot())) != Replacement::Done) {
+        ShowMessage(QStringLiteral("Errore occorso durante la creazione del file ") + name,
+                    kErrorStyle);
+        return SaveOutcome::Failed;
+    }
+    if (mode == SaveMode::AskName) {
+        ShowMessage(QStringLiteral("Il file ") + name +
+                        QStringLiteral(" è stato salvato correttamente"),
+                    kConfirmationStyle);
+    }
+    return SaveOutcome::Written;
+}
+
+DocumentCommands::Overwrite DocumentCommands::ConfirmOverwrite(const QString& name) {
+    if (!FileOpensForReading(name)) {
+        return Overwrite::Agreed;
+    }
+    // The old file is replaced only once the new one is complete, so nothing is deleted here.
+    return ShowMessage(QStringLiteral("Sovrascrivere il file ") + name + u'?', kQuestionStyle) ==
+                   MessageAnswer::Yes
+               ? Overwrite::Agreed
+               : Overwrite::Declined;
+}
+
+MessageAnswer DocumentCommands::ShowMessage(const QString& text, MessageStyle style) {
+    return messages_.Show(text, style, messageTitle_);
+}
+
+} // namespace qb

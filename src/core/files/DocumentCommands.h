@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+
+#include <QString>
+#include <optional>
+
+namespace qb {
+
+class Analysis;
+
+// What the document commands ask of the window around them: emptying its pages and bringing
+// the data page to the front.
+class DocumentView {
+public:
+    virtual void ClearResultPages() = 0; // statistics, chart and prediction
+    virtual void ClearDataPage() = 0;
+    virtual void ClearPredictionPage() = 0;
+    virtual void ShowDataPage() = 0;
+
+protected:
+    ~DocumentView() = default;
+};
+
+enum class SaveMode {
+    KnownName, // "Salva": written silently under the current name, asked for when there is none
+    AskName,   // "Salva col nome...": the dialog, the overwrite question and the confirmation
+};
+
+// The File menu's commands on the Analysis and its data file: New, Open, Save and Save As,
+// with their dialogs and messages.
+class DocumentCommands {
+public:
+    // Every message carries `messageTitle`, the window's caption.
+    DocumentCommands(Analysis& analysis, MessageBox& messages, FileDialog& files,
+                     DocumentView& view, QString messageTitle);
+
+    void New();
+    // Asks for a data file and opens it; a cancelled dialog leaves the pages but unbinds the file.
+    void Open();
+    // Binds the program to the data file and loads it, as when it was chosen in the dialog.
+    void Open(const QString& path);
+    void Save(SaveMode mode);
+
+private:
+    enum class SaveOutcome { Written, Declined, Failed };
+    enum class Overwrite { Agreed, Declined };
+
+    std::optional<QString> ChooseDataFile(FileDialogRequest::Kind kind);
+    void LoadDataFile();
+    void Unbind();
+    void SaveAs();
+    SaveOutcome SaveDataFile(SaveMode mode);
+    Overwrite ConfirmOverwrite(const QString& name);
+    MessageAnswer ShowMessage(const QString& text, MessageStyle style);
+
+    Analysis& analysis_;
+    MessageBox& messages_;
+    FileDialog& files_;
+    DocumentView& view_;
+    QString messageTitle_;
+    QString lastChosenName_; // offered again by the next file dialog
+};
+
+} // namespace qb
