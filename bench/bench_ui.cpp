@@ -3,6 +3,7 @@
 #include "model/Analysis.h"
 #include "pages/ChartPage.h"
 #include "pages/ChartView.h"
+#include "support/ScriptedClipboard.h"
 #include "support/ScriptedFileDialog.h"
 #include "support/ScriptedHelpViewer.h"
 #include "support/ScriptedMessageBox.h"
@@ -20,8 +21,9 @@ void BM_ChartTabSwitch(benchmark::State& state) {
     qb::ScriptedHelpViewer help;
     qb::ScriptedFileDialog files;
     qb::ScriptedReportPrinter printer;
+    qb::ScriptedClipboard clipboard;
     qb::Analysis analysis(u'.');
-    qb::MainWindow window(analysis, {messages, help, files, printer, QString()});
+    qb::MainWindow window(analysis, {messages, help, files, printer, clipboard, QString()});
     window.show();
     analysis.ChooseRowCount(qb::kRowCapacity);
     for (int i = 0; i < qb::kRowCapacity; ++i) {

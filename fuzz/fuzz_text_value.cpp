@@ -10,11 +10,7 @@
 #include <cstdlib>
 #include <limits>
 
-static void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
+constexpr auto Check = [](bool condition) { condition ? void() : std::abort(); };
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));

@@ -1,5 +1,6 @@
 #include "app/ProgramInfo.h"
 #include "model/Analysis.h"
+#include "platform/QtClipboard.h"
 #include "platform/QtFileDialog.h"
 #include "platform/QtHelpViewer.h"
 #include "platform/QtLauncher.h"
@@ -25,10 +26,11 @@ int main(int argc, char* argv[]) {
     qb::QtHelpViewer help;
     qb::QtFileDialog files;
     qb::QtReportPrinter printer;
+    qb::QtClipboard clipboard;
     qb::NoSystemInfo sysInfo;
     qb::QtLauncher launcher;
     const qb::Startup startup(
-        analysis, {messages, help, files, printer, QApplication::applicationDirPath()},
+        analysis, {messages, help, files, printer, clipboard, QApplication::applicationDirPath()},
         {sysInfo, launcher, messages}, qb::kProgramVersion,
         qb::DataFileArgument(QApplication::arguments()), qb::kSplashTime, [&app] {
             // Only the windows behind the splash need these.

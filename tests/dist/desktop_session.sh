@@ -22,9 +22,9 @@ help=$(new_window "Guida di $title") || fail "the installed program showed no he
 shot help "$help"
 xdotool windowunmap "$help"
 
-# File, then across to "?", down to its second entry.
+# File, then across "Modifica" to "?", down to its second entry.
 focus "$window"
-key alt+f Right Down Return
+key alt+f Right Right Down Return
 about=$(new_window "$title" "$window")
 shot about "$about"; shot screen-with-about
 focus "$about"; key space

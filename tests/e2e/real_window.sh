@@ -55,7 +55,7 @@ type_text 5 # F1 finds no help file: the message box and its OK are no edit eith
 key F1; wait_for 10 second_window; shot message-help; key Return; closed
 enter .0
 type_text 3.
-key alt+f Right Down Return # "?" > "Informazioni su..."
+key alt+f Right Right Down Return # "?" > "Informazioni su...", past "Modifica"
 about=$(new_window "$title" "$window")
 shot about
 # Ctrl+Alt+F1 on OK reveals "Sistema...", which finds no system information here. The server

@@ -18,13 +18,4 @@ inline QStringList Captions(QChar separator) {
         .replaceInStrings(".", separator);
 }
 
-// The rows as the snapshot the engine, the file writer and the report read.
-inline DataSet Rows() {
-    DataSet rows{};
-    for (int i = 0; i < kRows.size(); ++i) {
-        rows[i] = DataRow{kRows[i].first, kRows[i].second, true, true};
-    }
-    return rows;
-}
-
 } // namespace qb::worked

@@ -3,6 +3,7 @@
 #include "model/Analysis.h"
 #include "pages/EntryField.h"
 #include "pages/EntryGridPage.h"
+#include "support/ScriptedClipboard.h"
 #include "support/ScriptedFileDialog.h"
 #include "support/ScriptedHelpViewer.h"
 #include "support/ScriptedMessageBox.h"
@@ -15,17 +16,14 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
-#include <functional>
-#include <memory>
 
 namespace qb {
 
-// The main window with scripted seams, shown and active so that focus and keys behave as for a
-// user.
+// The main window with scripted seams, shown and active so that focus and keys act as for a user.
 struct ProgramUnderTest {
     explicit ProgramUnderTest(QChar separator = u'.', QString programDirectory = {})
         : analysis(separator),
-          window(analysis, {messages, help, files, printer, programDirectory}) {
+          window(analysis, {messages, help, files, printer, clipboard, programDirectory}) {
         window.show();
         window.activateWindow();
         ready = QTest::qWaitForWindowActive(&window);
@@ -67,10 +65,24 @@ struct ProgramUnderTest {
     ScriptedHelpViewer help;
     ScriptedFileDialog files;
     ScriptedReportPrinter printer;
+    ScriptedClipboard clipboard;
     Analysis analysis;
     MainWindow window;
     bool ready = false;
 };
+
+// The messages shown, each as "text|style|title".
+inline QStringList Shown(const ScriptedMessageBox& messages) {
+    QStringList shown;
+    for (const auto& r : messages.requests) {
+        const char* style = r.style == kErrorStyle        ? "error"
+                            : r.style == kScaleErrorStyle ? "scale error"
+                            : r.style == kPlainStyle      ? "plain"
+                                                          : "other";
+        shown << r.text + u'|' + style + u'|' + r.title;
+    }
+    return shown;
+}
 
 // A table of cases for a Qt Test _data() function, one line a case: its fields joined by '|'.
 inline void CaseTable(std::initializer_list<std::pair<const char*, const char*>> cases) {
@@ -86,8 +98,9 @@ inline QStringList CaseFields() {
 
 // The Qt Test classes of the views' one executable, which gui_test_main.cpp runs in turn; a test
 // file registers its class with `static const bool kRegistered = RegisterGuiTest<Class>();`.
-inline std::vector<std::function<int(int, char**)>>& GuiTests() {
-    static std::vector<std::function<int(int, char**)>> tests;
+using GuiTest = int (*)(int, char**);
+inline std::vector<GuiTest>& GuiTests() {
+    static std::vector<GuiTest> tests;
     return tests;
 }
 template <typename TestClass> bool RegisterGuiTest() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Analysis.h"
+#include "support/ScriptedClipboard.h"
 #include "support/ScriptedFileDialog.h"
 #include "support/ScriptedHelpViewer.h"
 #include "support/ScriptedLauncher.h"
@@ -18,7 +19,7 @@ struct StartupUnderTest {
     explicit StartupUnderTest(std::chrono::milliseconds splashTime = std::chrono::hours(1),
                               QString dataFile = {}, ProgramVersion version = {1, 0, 0},
                               const std::function<void()>& beforeLoading = {})
-        : startup(analysis, {messages, help, files, printer, QString()},
+        : startup(analysis, {messages, help, files, printer, clipboard, QString()},
                   {sysInfo, launcher, messages}, version, std::move(dataFile), splashTime,
                   beforeLoading) {}
 
@@ -35,6 +36,7 @@ struct StartupUnderTest {
     ScriptedHelpViewer help;
     ScriptedFileDialog files;
     ScriptedReportPrinter printer;
+    ScriptedClipboard clipboard;
     NoSystemInfo sysInfo;
     ScriptedLauncher launcher;
     Analysis analysis{u'.'};

@@ -10,7 +10,6 @@
 #include <QTimer>
 
 using namespace qb;
-using namespace std::chrono_literals;
 
 class StartupTest : public QObject {
     Q_OBJECT
@@ -25,7 +24,7 @@ private slots:
 
     void nothingLoadsBeforeTheSplashIsOnScreen() {
         int calls = 0;
-        StartupUnderTest p(1h, {}, {1, 2, 15}, [&calls] {
+        StartupUnderTest p(std::chrono::hours(1), {}, {1, 2, 15}, [&calls] {
             ++calls;
             const QWidgetList windows = QApplication::topLevelWidgets();
             QVERIFY(windows.size() == 1 && qobject_cast<SplashWindow*>(windows[0])->OnScreen());
@@ -38,7 +37,7 @@ private slots:
 
     void theSplashGivesWayOnceAtACharacterKeyAClickOrItsTimer() {
         for (int way = 0; way < 3; ++way) {
-            StartupUnderTest p(way == 2 ? 100ms : 1h);
+            StartupUnderTest p(way == 2 ? std::chrono::milliseconds(100) : std::chrono::hours(1));
             if (way == 0)
                 QTest::keyClick(&p.splash(), Qt::Key_Escape);
             if (way == 1) // on the picture: the click reaches the frame under it
@@ -57,7 +56,7 @@ private slots:
                    "1=1\r\n2=4\r\n\r\n[Data Y]\r\n1=2\r\n2=7\r\n\r\n[Use XY]\r\n1=1\r\n2=0\r\n\r\n"
                    "[Statistics]\r\n\r\n[Computation]\r\nItems=0\r\n");
         file.close();
-        StartupUnderTest p(1h, file.fileName());
+        StartupUnderTest p(std::chrono::hours(1), file.fileName());
         QCOMPARE(p.window().Grid()->Txt_Y(1)->text(), QString()); // not before
         QVERIFY(p.PastTheSplash());
         QCOMPARE(p.window().Grid()->Txt_Y(1)->text(), QStringLiteral("7"));

@@ -6,7 +6,6 @@
 #include "windows/ToolkitTranslation.h"
 
 #include <QDialogButtonBox>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
@@ -16,19 +15,13 @@ namespace {
 
 // Once the modal dialog is up, reads its button captions without '&' and clicks `answer`.
 void ReadAndAnswer(QStringList& captions, QDialogButtonBox::StandardButton answer) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, &captions, answer] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            poll->deleteLater();
-            poll->stop();
-            auto* box = dialog->findChild<QDialogButtonBox*>();
-            for (QAbstractButton* button : box->buttons()) {
-                captions << button->text().remove(u'&');
-            }
-            box->button(answer)->click();
+    QTimer::singleShot(0, [&captions, answer] {
+        auto* box = QApplication::activeModalWidget()->findChild<QDialogButtonBox*>();
+        for (QAbstractButton* button : box->buttons()) {
+            captions << button->text().remove(u'&');
         }
+        box->button(answer)->click();
     });
-    poll->start(10);
 }
 
 } // namespace
@@ -36,24 +29,17 @@ void ReadAndAnswer(QStringList& captions, QDialogButtonBox::StandardButton answe
 class ToolkitTextsTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY(InstallItalianToolkitTexts(*qApp)); }
-
-    void overwriteQuestionAnswersSiAndNo() {
-        QStringList captions;
-        ReadAndAnswer(captions, QDialogButtonBox::No);
-        QtMessageBox messages;
-        QCOMPARE(messages.Show(QStringLiteral("Sovrascrivere il file x?"), kQuestionStyle, {}),
+    void dialogsAnswerInItalian() {
+        QVERIFY(InstallItalianToolkitTexts(*qApp));
+        QStringList question, save;
+        ReadAndAnswer(question, QDialogButtonBox::No);
+        QCOMPARE(QtMessageBox().Show("Sovrascrivere il file x?", kQuestionStyle, {}),
                  MessageAnswer::No);
-        captions.sort();
-        QCOMPARE(captions, QStringList({"No", "Sì"}));
-    }
-
-    void saveDialogCancelsInItalian() {
-        QStringList captions;
-        ReadAndAnswer(captions, QDialogButtonBox::Cancel);
-        QtFileDialog files;
-        QVERIFY(!files.Show({FileDialogRequest::Kind::Save, {}, {}}));
-        QVERIFY2(captions.contains(QStringLiteral("Annulla")), qPrintable(captions.join(u' ')));
+        ReadAndAnswer(save, QDialogButtonBox::Cancel);
+        QVERIFY(!QtFileDialog().Show({FileDialogRequest::Kind::Save, {}, {}}));
+        question.sort();
+        QCOMPARE(question, QStringList({"No", "Sì"}));
+        QVERIFY2(save.contains("Annulla"), qPrintable(save.join(u' ')));
     }
 };
 

@@ -2,7 +2,10 @@
 
 #include "DataFile.h"
 #include "FileStore.h"
+#include "PastedPairs.h"
 #include "model/Analysis.h"
+
+#include <QFileInfo>
 
 namespace qb {
 
@@ -48,6 +51,91 @@ std::optional<QString> DocumentCommands::ChooseDataFile(FileDialogRequest::Kind 
     return chosen;
 }
 
+void DocumentCommands::Fill(const DataFileContent& content) {
+    view_.ClearDataPage();
+    view_.ClearPredictionPage();
+    analysis_.InvalidateStatistics();
+    view_.ShowDataPage();
+    ApplyDataFile(content, analysis_);
+}
+
+void DocumentCommands::PastePairs(const QString& text) {
+    const PairsReading reading = ReadPastedPairs(text);
+    if (!reading.Accepted()) {
+        ShowMessage(reading.refusal, kErrorStyle);
+        return;
+    }
+    // The pairs as a data file that holds rows only; the program stays bound to its file.
+    DataFileContent content;
+    content.stop = DataFileContent::Stop::Statistics;
+    content.rowCount = int(reading.pairs.size());
+    for (int i = 0; i < content.rowCount; ++i) {
+        content.rows[i] = {reading.pairs[i].x, reading.pairs[i].y, true, true};
+    }
+    const BusyScope busy(analysis_);
+    Fill(content);
+}
+
+void DocumentCommands::ExportReport(const std::function<QByteArray()>& renderPdf) {
+    if (const auto path =
+            ChooseExportFile({{{QStringLiteral("Documento PDF (*.pdf)"), QStringLiteral("*.pdf")},
+                               QStringLiteral("pdf")}})) {
+        WriteExport(*path, renderPdf());
+    }
+}
+
+void DocumentCommands::ExportChart(const std::function<QByteArray(ChartFormat)>& render) {
+    const QList<ExportType> types = {
+        {{QStringLiteral("Immagine PNG (*.png)"), QStringLiteral("*.png")}, QStringLiteral("png")},
+        {{QStringLiteral("Disegno SVG (*.svg)"), QStringLiteral("*.svg")}, QStringLiteral("svg")},
+        {{QStringLiteral("Documento PDF (*.pdf)"), QStringLiteral("*.pdf")}, QStringLiteral("pdf")},
+    };
+    const auto path = ChooseExportFile(types);
+    if (!path) {
+        return;
+    }
+    const QString extension = QFileInfo(*path).suffix().toLower();
+    const ChartFormat format = extension == u"svg"   ? ChartFormat::Svg
+                               : extension == u"pdf" ? ChartFormat::Pdf
+                                                     : ChartFormat::Png;
+    WriteExport(*path, render(format));
+}
+
+std::optional<QString> DocumentCommands::ChooseExportFile(const QList<ExportType>& types) {
+    // Offered beside the data file, under its name, or under a name of its own.
+    const QString dataFile = analysis_.CurrentFileName();
+    const QString base = dataFile.isEmpty() ? QStringLiteral("Quantorelle Brindel")
+                                            : QFileInfo(dataFile).path() + u'/' +
+                                                  QFileInfo(dataFile).completeBaseName();
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Save;
+    for (const ExportType& type : types) {
+        request.filters << type.filter;
+    }
+    request.initialName = base + u'.' + types.first().extension;
+    request.extension = FileDialogRequest::Extension::FromFilter;
+    auto path = files_.Show(request);
+    if (!path) {
+        return std::nullopt;
+    }
+    const QString extension = QFileInfo(*path).suffix().toLower();
+    if (std::none_of(types.begin(), types.end(),
+                     [&extension](const ExportType& t) { return t.extension == extension; })) {
+        *path += u'.' + types.first().extension;
+    }
+    if (ConfirmOverwrite(*path) == Overwrite::Declined) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+void DocumentCommands::WriteExport(const QString& path, const QByteArray& bytes) {
+    if (bytes.isEmpty() || ReplaceFileContents(path, bytes) != Replacement::Done) {
+        ShowMessage(QStringLiteral("Errore occorso durante la creazione del file ") + path,
+                    kErrorStyle);
+    }
+}
+
 void DocumentCommands::LoadDataFile() {
     const BusyScope busy(analysis_);
     const QString name = analysis_.CurrentFileName();
@@ -59,11 +147,7 @@ void DocumentCommands::LoadDataFile() {
         Unbind();
         return;
     }
-    view_.ClearDataPage();
-    view_.ClearPredictionPage();
-    analysis_.InvalidateStatistics();
-    view_.ShowDataPage();
-    ApplyDataFile(content, analysis_);
+    Fill(content);
     // What was read before a wrong part stays, but the program is no longer bound to the file.
     if (content.stop != DataFileContent::Stop::None) {
         Unbind();

@@ -3,12 +3,15 @@
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 
+#include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace qb {
 
 class Analysis;
+struct DataFileContent;
 
 // What the document commands ask of the window around them: emptying its pages and bringing
 // the data page to the front.
@@ -28,6 +31,8 @@ enum class SaveMode {
     AskName,   // "Salva col nome...": the dialog, the overwrite question and the confirmation
 };
 
+enum class ChartFormat { Png, Svg, Pdf };
+
 // The File menu's commands on the Analysis and its data file: New, Open, Save and Save As,
 // with their dialogs and messages.
 class DocumentCommands {
@@ -43,12 +48,27 @@ public:
     void Open(const QString& path);
     void Save(SaveMode mode);
 
+    // Fills the grid with the pairs of a clipboard text, as opening a file fills it; a text
+    // that holds no usable pairs is refused with a message and changes nothing.
+    void PastePairs(const QString& text);
+    // Writes what `render` makes to a file chosen in a save dialog, as safely as data files.
+    void ExportReport(const std::function<QByteArray()>& renderPdf);
+    void ExportChart(const std::function<QByteArray(ChartFormat)>& render);
+
 private:
     enum class SaveOutcome { Written, Declined, Failed };
     enum class Overwrite { Agreed, Declined };
 
+    struct ExportType {
+        FileFilter filter;
+        QString extension;
+    };
+
     std::optional<QString> ChooseDataFile(FileDialogRequest::Kind kind);
+    std::optional<QString> ChooseExportFile(const QList<ExportType>& types);
+    void WriteExport(const QString& path, const QByteArray& bytes);
     void LoadDataFile();
+    void Fill(const DataFileContent& content);
     void Unbind();
     void SaveAs();
     SaveOutcome SaveDataFile(SaveMode mode);

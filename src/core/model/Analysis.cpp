@@ -75,14 +75,14 @@ void Analysis::NormaliseText(Column column, int row) {
 }
 
 void Analysis::InvalidateStatistics() {
-    statsValid_ = false;
+    SetStatsValid(false);
     stats_ = Statistics{};
     ClearHistory();
 }
 
 bool Analysis::ComputeStatistics() {
     const ComputeOutcome outcome = qb::ComputeStatistics(rows_, stats_, extremes_);
-    statsValid_ = outcome.ok;
+    SetStatsValid(outcome.ok);
     if (!outcome.ok) {
         ClearResultCaptions();
         return false;
@@ -95,6 +95,13 @@ void Analysis::ClearResultCaptions() {
     SetCaptions({});
 }
 
+void Analysis::SetStatsValid(bool valid) {
+    if (statsValid_ != valid) {
+        statsValid_ = valid;
+        emit StatsValidChanged();
+    }
+}
+
 void Analysis::SetCaptions(const std::array<QString, kFigureCount>& captions) {
     captions_ = captions;
     emit ResultCaptionsChanged();
@@ -102,7 +109,7 @@ void Analysis::SetCaptions(const std::array<QString, kFigureCount>& captions) {
 
 void Analysis::LoadStatistics(const Statistics& stats, bool valid) {
     stats_ = stats;
-    statsValid_ = valid;
+    SetStatsValid(valid);
 }
 
 void Analysis::ReplaceHistory(const QStringList& items) {

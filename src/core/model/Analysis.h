@@ -65,8 +65,10 @@ signals:
     void RowCountChosen(int count);
     void ResultCaptionsChanged();
     void HistoryChanged();
+    void StatsValidChanged();
 
 private:
+    void SetStatsValid(bool valid);
     void SetCaptions(const std::array<QString, kFigureCount>& captions);
 
     QChar separator_;

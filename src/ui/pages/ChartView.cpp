@@ -1,7 +1,11 @@
 #include "ChartView.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
 
 namespace qb {
 namespace {
@@ -41,11 +45,14 @@ ChartView::ChartView(QSize size, QWidget* parent) : QWidget(parent) {
 
 void ChartView::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), ToColour(kBackground));
+    PaintChart(p, *surface_, size());
+}
+
+void PaintChart(QPainter& p, const RecordingSurface& s, QSizeF size) {
+    p.fillRect(QRectF(QPointF(), size), ToColour(ChartView::kBackground));
     p.setRenderHint(QPainter::Antialiasing);
-    const RecordingSurface& s = *surface_;
-    const double sx = width() / (s.Right() - s.Left());
-    const double sy = height() / (s.Bottom() - s.Top());
+    const double sx = size.width() / (s.Right() - s.Left());
+    const double sy = size.height() / (s.Bottom() - s.Top());
     const auto map = [&](double x, double y) {
         return QPointF((x - s.Left()) * sx, (y - s.Top()) * sy);
     };
@@ -70,6 +77,72 @@ void ChartView::paintEvent(QPaintEvent*) {
                        Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text->text);
         }
     }
+}
+
+} // namespace qb
+
+namespace qb {
+namespace {
+
+QByteArray ChartPng(const RecordingSurface& surface, QSize size) {
+    QImage image(size * 2, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(2);
+    {
+        QPainter painter(&image);
+        PaintChart(painter, surface, size);
+    }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    return image.save(&buffer, "PNG") ? buffer.data() : QByteArray();
+}
+
+QByteArray ChartSvg(const RecordingSurface& surface, QSize size, double dpi) {
+    QBuffer buffer;
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(), size));
+    svg.setResolution(qRound(dpi));
+    svg.setTitle(QStringLiteral("Grafico"));
+    QPainter painter;
+    if (!painter.begin(&svg)) {
+        return {};
+    }
+    PaintChart(painter, surface, size);
+    painter.end();
+    return buffer.data();
+}
+
+QByteArray ChartPdf(const RecordingSurface& surface, QSize size, double dpi) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(qRound(dpi));
+        pdf.setPageSize(QPageSize(QSizeF(size) * 72.0 / dpi, QPageSize::Point));
+        pdf.setPageMargins(QMarginsF());
+        pdf.setTitle(QStringLiteral("Grafico"));
+        QPainter painter;
+        if (!painter.begin(&pdf)) {
+            return {};
+        }
+        PaintChart(painter, surface, size);
+    } // the writer finishes the document when it goes
+    return buffer.data();
+}
+
+} // namespace
+
+QByteArray ChartFile(const RecordingSurface& surface, QSize size, double dpi, ChartFormat format) {
+    switch (format) {
+    case ChartFormat::Png:
+        return ChartPng(surface, size);
+    case ChartFormat::Svg:
+        return ChartSvg(surface, size, dpi);
+    case ChartFormat::Pdf:
+        return ChartPdf(surface, size, dpi);
+    }
+    return {};
 }
 
 } // namespace qb

@@ -1,9 +1,13 @@
 #pragma once
 
 #include "chart/RecordingSurface.h"
+#include "files/DocumentCommands.h"
 
+#include <QByteArray>
 #include <QWidget>
 #include <memory>
+
+class QPainter;
 
 namespace qb {
 
@@ -30,5 +34,12 @@ private:
 
 // The Qt font for a surface font.
 QFont ToQFont(const SurfaceFont& font);
+
+// Paints the surface's drawing over `size` of any paint device, in that device's units.
+void PaintChart(QPainter& painter, const RecordingSurface& surface, QSizeF size);
+
+// The drawing as a file: PNG at twice `size` in pixels, SVG and PDF as vectors, texts at the
+// size they have on a screen of `dpi`. Empty when it cannot be made.
+QByteArray ChartFile(const RecordingSurface& surface, QSize size, double dpi, ChartFormat format);
 
 } // namespace qb

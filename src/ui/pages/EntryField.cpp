@@ -46,7 +46,10 @@ std::optional<char16_t> CharacterCode(const QKeyEvent& e) {
 
 } // namespace
 
-EntryField::EntryField(Filter filter, QWidget* parent) : QLineEdit(parent), filter_(filter) {}
+EntryField::EntryField(Filter filter, QWidget* parent) : QLineEdit(parent), filter_(filter) {
+    // A drop would put text in past the filter; a data file dropped here reaches the window.
+    setAcceptDrops(false);
+}
 
 bool EntryField::event(QEvent* e) {
     if (e->type() == QEvent::ShortcutOverride && IsControlLetter(*static_cast<QKeyEvent*>(e))) {

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <algorithm>
 
 namespace qb {
 namespace {
@@ -33,7 +35,18 @@ std::optional<QString> QtFileDialog::Show(const FileDialogRequest& request) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().constFirst();
+    QString chosen = dialog.selectedFiles().constFirst();
+    // With its details hidden, the dialog names the selected filter by its description.
+    const QString selected = dialog.selectedNameFilter();
+    const auto filter = std::find_if(
+        request.filters.begin(), request.filters.end(), [&selected](const FileFilter& f) {
+            return f.description == selected || NameFilter(f) == selected;
+        });
+    if (request.extension == FileDialogRequest::Extension::FromFilter &&
+        QFileInfo(chosen).suffix().isEmpty() && filter != request.filters.end()) {
+        chosen += filter->pattern.mid(1); // "*.svg" gives ".svg"
+    }
+    return chosen;
 }
 
 } // namespace qb

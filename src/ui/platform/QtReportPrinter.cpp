@@ -2,6 +2,8 @@
 
 #include "ReportRenderer.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -23,11 +25,25 @@ void QtReportPrinter::Print(const Report& report) {
     RenderReport(report, printer);
 }
 
+QByteArray ReportPdf(const Report& report) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setTitle(kDocumentName);
+        writer.setCreator(kDocumentName);
+        if (!RenderReport(report, writer)) {
+            return {};
+        }
+    } // the writer finishes the document when it goes
+    return buffer.data();
+}
+
 void PdfReportPrinter::Print(const Report& report) {
-    QPdfWriter writer(path_);
-    writer.setTitle(kDocumentName);
-    writer.setCreator(kDocumentName);
-    RenderReport(report, writer);
+    QFile file(path_);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(ReportPdf(report));
+    }
 }
 
 } // namespace qb

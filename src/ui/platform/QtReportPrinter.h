@@ -2,6 +2,7 @@
 
 #include "platform/ReportPrinter.h"
 
+#include <QByteArray>
 #include <QString>
 
 namespace qb {
@@ -11,6 +12,9 @@ class QtReportPrinter final : public ReportPrinter {
 public:
     void Print(const Report& report) override;
 };
+
+// The report laid out on A4 pages of a PDF document; empty when it cannot be made.
+QByteArray ReportPdf(const Report& report);
 
 // The same layout written to a PDF file, so that the report can be checked without a printer.
 class PdfReportPrinter final : public ReportPrinter {

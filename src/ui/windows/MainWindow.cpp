@@ -9,16 +9,23 @@
 #include "pages/PredictionPage.h"
 #include "pages/StatisticsPage.h"
 #include "pages/TabPage.h"
+#include "platform/Clipboard.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
+#include "platform/QtReportPrinter.h"
 #include "platform/ReportPrinter.h"
 #include "report/ReportLines.h"
+#include "report/ResultsText.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -27,6 +34,18 @@ namespace {
 
 const QString kCaption = QStringLiteral("Quantorelle Brindel");
 const QString kHelpFileName = QStringLiteral("QUANTORELLEBRINDEL.HLP");
+
+// The data file a drag brings, if it brings exactly one.
+std::optional<QString> DroppedDataFile(const QMimeData* data) {
+    if (!data || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile()) {
+        return std::nullopt;
+    }
+    const QString path = data->urls().constFirst().toLocalFile();
+    if (QFileInfo(path).suffix().compare(u"rgs", Qt::CaseInsensitive) != 0) {
+        return std::nullopt;
+    }
+    return path;
+}
 
 // Client area of the window below the menu bar, and the tab control inside it.
 const QSize kClientSize(Px(12525), Px(8430));
@@ -42,6 +61,7 @@ MainWindow::MainWindow(Analysis& analysis, Services services, QWidget* parent)
     BuildPages();
     BuildMenus();
     setFixedSize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
+    setAcceptDrops(true);
     Form_Load();
 }
 
@@ -92,10 +112,22 @@ void MainWindow::BuildMenus() {
     connect(AddAction(file, QStringLiteral("MenuStampa"), QStringLiteral("Stampa"),
                       QKeySequence("Ctrl+Shift+F12")),
             &QAction::triggered, this, &MainWindow::MenuStampa_Click);
+    connect(AddAction(file, QStringLiteral("MenuEsportaReport"),
+                      QStringLiteral("Esporta report PDF...")),
+            &QAction::triggered, this, [this] {
+                documents_.ExportReport(
+                    [this] { return ReportPdf(ReportLines(analysis_.Snapshot())); });
+            });
+    connect(
+        AddAction(file, QStringLiteral("MenuEsportaGrafico"), QStringLiteral("Esporta grafico...")),
+        &QAction::triggered, this,
+        [this] { documents_.ExportChart([this](ChartFormat f) { return ChartAs(f); }); });
     file->addSeparator()->setObjectName(QStringLiteral("MenuNull1"));
     connect(
         AddAction(file, QStringLiteral("MenuEsci"), QStringLiteral("Esci"), QKeySequence("Ctrl+X")),
         &QAction::triggered, this, &MainWindow::MenuEsci_Click);
+
+    BuildEditMenu();
 
     QMenu* about = menuBar()->addMenu(QStringLiteral("?"));
     about->setObjectName(QStringLiteral("MenuAbout0"));
@@ -104,6 +136,60 @@ void MainWindow::BuildMenus() {
             &QAction::triggered, this, &MainWindow::ShowHelp);
     connect(AddAction(about, QStringLiteral("MenuAbout2"), QStringLiteral("Informazioni su...")),
             &QAction::triggered, this, &MainWindow::MenuAbout2_Click);
+}
+
+void MainWindow::BuildEditMenu() {
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Modifica"));
+    edit->setObjectName(QStringLiteral("MenuModifica"));
+    connect(AddAction(edit, QStringLiteral("MenuIncollaCoppie"), QStringLiteral("Incolla coppie"),
+                      QKeySequence("Ctrl+Shift+V")),
+            &QAction::triggered, this,
+            [this] { documents_.PastePairs(services_.clipboard.Text()); });
+    connect(AddAction(edit, QStringLiteral("MenuCopiaRisultati"), QStringLiteral("Copia risultati"),
+                      QKeySequence("Ctrl+Shift+C")),
+            &QAction::triggered, this, &MainWindow::CopyResults);
+    connect(AddAction(edit, QStringLiteral("MenuCopiaGrafico"), QStringLiteral("Copia grafico")),
+            &QAction::triggered, this, &MainWindow::CopyChart);
+    // Kept current as the analysis changes, since a disabled action's shortcut does not fire.
+    connect(&analysis_, &Analysis::ResultCaptionsChanged, this, &MainWindow::UpdateExchangeActions);
+    connect(&analysis_, &Analysis::StatsValidChanged, this, &MainWindow::UpdateExchangeActions);
+    connect(edit, &QMenu::aboutToShow, this, &MainWindow::UpdateExchangeActions);
+    UpdateExchangeActions();
+}
+
+void MainWindow::UpdateExchangeActions() {
+    Action(QStringLiteral("MenuCopiaRisultati"))
+        ->setEnabled(analysis_.StatsValid() && !analysis_.ResultCaptions()[0].isEmpty());
+    Action(QStringLiteral("MenuCopiaGrafico"))->setEnabled(chartShown_);
+    Action(QStringLiteral("MenuEsportaGrafico"))->setEnabled(chartShown_);
+}
+
+void MainWindow::CopyResults() {
+    const ResultsText results =
+        ResultsForClipboard(analysis_.ResultCaptions(), analysis_.History());
+    services_.clipboard.SetText(results.plain, results.html);
+}
+
+void MainWindow::CopyChart() {
+    services_.clipboard.SetImage(ChartAs(ChartFormat::Png));
+}
+
+QByteArray MainWindow::ChartAs(ChartFormat format) const {
+    ChartView* view = chart_->picFoglio();
+    return ChartFile(view->Surface(), view->size(), view->logicalDpiY(), format);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* e) {
+    if (DroppedDataFile(e->mimeData())) {
+        e->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* e) {
+    if (const auto path = DroppedDataFile(e->mimeData())) {
+        e->acceptProposedAction();
+        documents_.Open(*path);
+    }
 }
 
 QAction* MainWindow::Action(const QString& name) const {
@@ -139,6 +225,8 @@ void MainWindow::ClearStatisticsPage() {
 void MainWindow::ClearChartPage() {
     const BusyScope busy(analysis_);
     chart_->picFoglio()->Surface().Clear();
+    chartShown_ = false;
+    UpdateExchangeActions();
 }
 
 void MainWindow::ClearPredictionPage() {
@@ -189,8 +277,10 @@ bool MainWindow::ChartSequence() {
                                     : QStringLiteral("Errore di scala Y."),
                                 kScaleErrorStyle, QStringLiteral("Quadro"));
     }
-    return frame == QuadroResult::Drawn && PlotPoints(surface, analysis_.Rows()) &&
-           DrawRegressionLine(surface, e, analysis_.Figures());
+    chartShown_ = frame == QuadroResult::Drawn && PlotPoints(surface, analysis_.Rows()) &&
+                  DrawRegressionLine(surface, e, analysis_.Figures());
+    UpdateExchangeActions();
+    return chartShown_;
 }
 
 void MainWindow::ShowHelp() {

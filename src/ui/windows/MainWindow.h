@@ -14,6 +14,7 @@ namespace qb {
 
 class Analysis;
 class ChartPage;
+class Clipboard;
 class EntryGridPage;
 class HelpViewer;
 class PredictionPage;
@@ -26,11 +27,12 @@ struct Services {
     HelpViewer& help;
     FileDialog& files;
     ReportPrinter& printer;
+    Clipboard& clipboard;
     QString programDirectory; // where the help file lies beside the executable
 };
 
-// The program's working window: the four pages, the two menus and the tab switch that
-// computes the statistics on demand.
+// The program's working window: the four pages, the menus and the tab switch that computes
+// the statistics on demand. A data file dropped on it is opened.
 class MainWindow final : public QMainWindow, private DocumentView {
     Q_OBJECT
 public:
@@ -60,10 +62,17 @@ protected:
     void changeEvent(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     void BuildPages();
     void BuildMenus();
+    void BuildEditMenu();
+    void UpdateExchangeActions();
+    void CopyResults();
+    void CopyChart();
+    QByteArray ChartAs(ChartFormat format) const;
     QAction* AddAction(QMenu* menu, const QString& name, const QString& caption,
                        const QKeySequence& shortcut = {});
     void Form_Load();
@@ -88,6 +97,7 @@ private:
     PredictionPage* prediction_ = nullptr;
     ChartPage* chart_ = nullptr;
     DocumentCommands documents_;
+    bool chartShown_ = false; // the chart page holds a drawn chart
     QPointer<QWidget> focusBeforeDisabling_;
     static constexpr int kMaxSizeRestores = 3;
     int sizeRestores_ = 0; // attempts since the window last had its fixed size

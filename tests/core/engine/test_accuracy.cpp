@@ -11,13 +11,14 @@
 
 namespace {
 
-using Rng = std::mt19937_64;
 using Rows = std::vector<std::pair<std::string, std::string>>; // X and Y texts
 using Outcome = std::pair<int, std::vector<std::string>>;      // failed step, or 0 and captions
 
-mpz_class Ten(unsigned long exponent) {
+std::mt19937_64 rng; // seeded by each test
+
+mpz_class Ten(long exponent) {
     mpz_class power;
-    mpz_ui_pow_ui(power.get_mpz_t(), 10, exponent);
+    mpz_ui_pow_ui(power.get_mpz_t(), 10, std::max(0L, exponent));
     return power;
 }
 
@@ -25,12 +26,12 @@ mpz_class Ten(unsigned long exponent) {
 mpq_class Parse(std::string text) {
     const auto e = text.find('e');
     long exponent = e == std::string::npos ? 0 : std::stol(text.substr(e + 1));
-    text = text.substr(0, e);
+    text.resize(std::min(e, text.size()));
     if (const auto point = text.find('.'); point != std::string::npos) {
         exponent -= long(text.size() - point - 1);
         text.erase(point, 1);
     }
-    mpq_class q(mpz_class(text, 10) * Ten(std::max(0L, exponent)), Ten(std::max(0L, -exponent)));
+    mpq_class q(mpz_class(text, 10) * Ten(exponent), Ten(-exponent));
     q.canonicalize();
     return q;
 }
@@ -54,37 +55,34 @@ std::string RoundRoot(int sign, const mpq_class& q, int d) {
 // the 64-bit float range, or a spread is zero.
 Outcome Oracle(const Rows& set) {
     const mpq_class max(DBL_MAX), n(long(set.size()));
-    std::vector<std::pair<mpq_class, mpq_class>> xy;
-    std::array<mpq_class, 5> sums; // X, Y, X2, Y2, XY
+    std::vector<std::array<mpq_class, 5>> terms; // X, Y, X2, Y2, XY of each row
     for (const auto& [xt, yt] : set) {
-        xy.emplace_back(Parse(xt), Parse(yt));
+        const mpq_class x = Parse(xt), y = Parse(yt);
+        terms.push_back({x, y, x * x, y * y, x * y});
     }
-    int failed = 0; // step k + 1 sums term k over every row
-    for (int k = 0; k < 5 && !failed; ++k) {
-        for (const auto& [x, y] : xy) {
-            sums[k] += std::array<mpq_class, 5>{x, y, x * x, y * y, x * y}[k];
-            failed = abs(sums[k]) > max ? k + 1 : failed;
+    std::array<mpq_class, 5> m; // the means; step k + 1 sums term k over every row
+    for (int k = 0; k < 5; ++k) {
+        for (const auto& t : terms) {
+            m[k] += t[k];
+            if (abs(m[k]) > max) {
+                return {k + 1, {}};
+            }
         }
+        m[k] /= n;
     }
-    const mpq_class mx = sums[0] / n, my = sums[1] / n, mxx = sums[2] / n, mxy = sums[4] / n;
     mpq_class varX, varY;
-    for (const auto& [x, y] : xy) {
-        varX += (x - mx) * (x - mx) / n;
-        varY += (y - my) * (y - my) / n;
+    for (const auto& t : terms) {
+        varX += (t[0] - m[0]) * (t[0] - m[0]) / n;
+        varY += (t[1] - m[1]) * (t[1] - m[1]) / n;
     }
-    const mpq_class cov = mxy - mx * my, zero;
-    const mpq_class a = varX == 0 ? zero : cov / varX,
-                    b = varX == 0 ? zero : (mxx * my - mx * mxy) / varX;
-    failed = failed                      ? failed
-             : varX == 0 || abs(a) > max ? 9
-             : abs(b) > max              ? 10
-             : varY == 0                 ? 11
-                                         : 0;
+    const mpq_class cov = m[4] - m[0] * m[1], a = varX == 0 ? cov : cov / varX;
+    const mpq_class b = varX == 0 ? cov : (m[2] * m[1] - m[0] * m[4]) / varX;
+    const int failed = varX == 0 || abs(a) > max ? 9 : abs(b) > max ? 10 : varY == 0 ? 11 : 0;
     if (failed) {
         return {failed, {}};
     }
     return {0,
-            {Round(mx, 5), Round(my, 5), Round(mxx, 5), Round(sums[3] / n, 5), Round(mxy, 5),
+            {Round(m[0], 5), Round(m[1], 5), Round(m[2], 5), Round(m[3], 5), Round(m[4], 5),
              RoundRoot(1, varX, 5), RoundRoot(1, varY, 5), RoundRoot(sgn(cov), abs(cov), 5),
              Round(a, 8), Round(b, 8), RoundRoot(sgn(a), a * a * varX / varY, 8)}};
 }
@@ -100,94 +98,66 @@ Outcome Program(const Rows& set) {
     const qb::ComputeOutcome outcome = qb::ComputeStatistics(rows, stats, extremes);
     Outcome shown{outcome.failedStep, {}};
     for (const QString& caption : qb::StatisticsCaptions(stats, u'.')) {
-        shown.second.push_back(caption.toStdString());
+        if (outcome.ok) {
+            shown.second.push_back(caption.toStdString());
+        }
     }
-    return outcome.ok ? shown : Outcome{outcome.failedStep, {}};
+    return shown;
 }
 
-long Uniform(Rng& rng, long low, long high) {
+long Uniform(long low, long high) {
     return std::uniform_int_distribution<long>(low, high)(rng);
 }
-int Sign(Rng& rng) {
-    return Uniform(rng, 0, 1) ? 1 : -1;
-}
 // A whole number of `low` to `high` digits, either sign.
-mpz_class Whole(Rng& rng, long low, long high) {
-    std::string text(1, char('1' + Uniform(rng, 0, 8)));
-    for (long i = 1, digits = Uniform(rng, low, high); i < digits; ++i) {
-        text += char('0' + Uniform(rng, 0, 9));
+mpz_class Whole(long low, long high) {
+    std::string text(1, char('1' + Uniform(0, 8)));
+    for (long i = 1, digits = Uniform(low, high); i < digits; ++i) {
+        text += char('0' + Uniform(0, 9));
     }
-    return Sign(rng) * mpz_class(text);
+    return (Uniform(0, 1) ? 1 : -1) * mpz_class(text);
 }
 std::string Text(const mpz_class& units, int decimals) {
     return Decimal(units, decimals, units < 0);
 }
-// n rows, or an even count of at least two for the mirrored pairs that put exact halves at the
-// rounding digit; row(i) gives each.
-template <typename Row> Rows Generate(int n, bool pairs, Row row) {
+template <typename Row> Rows Generate(int n, Row row) {
     Rows set;
-    for (int i = 0; i < (pairs ? std::max(2, n - n % 2) : n); ++i) {
+    for (int i = 0; i < n; ++i) {
         set.push_back(row(i));
     }
     return set;
 }
 
-const std::pair<const char*, Rows (*)(Rng&, int)> kFamilies[] = {
+const std::pair<const char*, Rows (*)(int)> kFamilies[] = {
     // 20 to 30 digits at any magnitude from 1E-300 to 1E300; beyond 1E154 a sum overflows.
     {"Magnitudes",
-     [](Rng& rng, int n) {
-         const long ex = Uniform(rng, -300, 300), ey = Uniform(rng, -300, 300);
-         const auto text = [&](long exponent) {
-             const std::string d = Whole(rng, 20, 30).get_str();
-             const std::size_t lead = d[0] == '-' ? 2 : 1;
-             return d.substr(0, lead) + "." + d.substr(lead) + "e" + std::to_string(exponent);
+     [](int n) {
+         const long ex = Uniform(-300, 300), ey = Uniform(-300, 300);
+         const auto text = [](long exponent) {
+             const mpz_class d = Whole(20, 30);
+             return Text(d, int(mpz_class(abs(d)).get_str().size()) - 1) + "e" +
+                    std::to_string(exponent);
          };
-         return Generate(n, false, [&](int) { return std::pair(text(ex), text(ey)); });
+         return Generate(n, [&](int) { return std::pair(text(ex), text(ey)); });
      }},
-    // A long common part and small deviations.
-    {"LongDigits",
-     [](Rng& rng, int n) {
-         const int decimals = int(Uniform(rng, 5, 12));
-         const mpz_class px = Whole(rng, 20, 30), py = Whole(rng, 20, 30);
-         const long slope = Uniform(rng, -5, 5);
-         return Generate(n, false, [&](int) {
-             const mpz_class dx = Uniform(rng, -1'000'000, 1'000'000);
-             const mpz_class dy = slope * dx + Uniform(rng, -9999, 9999);
+    // A long common part and small deviations: the sums cancel but for the last digits.
+    {"Cancellation",
+     [](int n) {
+         const int decimals = int(Uniform(5, 12));
+         const mpz_class px = Whole(20, 30), py = Whole(20, 30);
+         const long slope = Uniform(-5, 5);
+         return Generate(n, [&](int) {
+             const mpz_class dx = Uniform(-1'000'000, 1'000'000);
+             const mpz_class dy = slope * dx + Uniform(-9999, 9999);
              return std::pair(Text(px + dx, decimals), Text(py + dy, decimals));
          });
      }},
-    // Nanosecond timestamps over a day against readings that drift up or down.
-    {"Nanoseconds",
-     [](Rng& rng, int n) {
-         const mpz_class start =
-             mpz_class("1700000000000000000") + Uniform(rng, 0, 1'000'000'000'000);
-         const long drift = Uniform(rng, -50, 50);
-         return Generate(n, false, [&](int) {
-             const long offset = Uniform(rng, 0, 86'400'000'000'000);
-             const long reading =
-                 200000 + drift * (offset / 1'000'000'000) + Uniform(rng, -500, 500);
-             return std::pair(mpz_class(start + offset).get_str(), Text(reading, 4));
-         });
-     }},
-    // X, Y, SX, SY and SXY exact halves at the sixth decimal; falling lines give SXY < 0.
-    {"HalvesAtTheFifthDecimal",
-     [](Rng& rng, int n) {
-         const mpz_class mx = 10 * Whole(rng, 1, 20) + 5, my = 10 * Whole(rng, 1, 20) + 5;
-         const mpz_class h = 5 * (2 * Uniform(rng, 0, 999) + 1);
-         const int s = Sign(rng);
-         return Generate(n, true, [&](int i) {
-             const mpz_class d = i % 2 ? mpz_class(-h) : h;
-             return std::pair(Text(mx + d, 6), Text(my + s * d, 6));
-         });
-     }},
-    // A line whose slope and intercept are exact halves at the ninth decimal.
-    {"HalvesAtTheEighthDecimal", [](Rng& rng, int n) {
-         const mpz_class a = Sign(rng) * (10 * Uniform(rng, 0, 99'999'999'999) + 5); // 10^-9
-         const mpz_class b = 10 * Whole(rng, 1, 20) + 5, mx = Whole(rng, 1, 20);     // 10^-9, 10^-6
-         mpz_class h;
-         return Generate(n, true, [&](int i) {
-             h = i % 2 ? mpz_class(-h) : mpz_class(Uniform(rng, 1, 999'999'999));
-             return std::pair(Text(mx + h, 6), Text(b * 1'000'000 + a * (mx + h), 15));
+    // Mirrored pairs on a line: X and SX exact halves at the sixth decimal, A and B at the ninth.
+    {"HalvesAtTheRoundingDigit", [](int n) {
+         const mpz_class a = 10 * Whole(1, 11) + 5, b = 10 * Whole(1, 20) + 5;          // 10^-9
+         const mpz_class mx = 10 * Whole(1, 20) + 5, h = 5 * (2 * Uniform(0, 999) + 1); // 10^-6
+         return Generate(n + n % 2, [&](int i) {
+             const mpz_class x = i % 2 ? mpz_class(mx - h) : mpz_class(mx + h);
+             return std::pair(Text(x, 6), Text(b * 1'000'000 + a * x, 15));
          });
      }}};
 
@@ -197,24 +167,19 @@ class GeneratedSets : public testing::TestWithParam<std::size_t> {};
 TEST_P(GeneratedSets, EveryFigureEqualsTheOracle) {
     const auto& [family, make] = kFamilies[GetParam()];
     const std::uint64_t seed = 0x5eed'b41d'2024'0611ULL + GetParam();
-    Rng rng(seed);
+    rng.seed(seed);
     constexpr int kSets = 40;
     int computed = 0;
     for (int i = 0; i < kSets; ++i) {
-        const Rows set = make(rng, i < 29 ? 2 + i : int(Uniform(rng, 2, qb::kRowCapacity)));
+        const Rows set = make(i < 29 ? 2 + i : int(Uniform(2, qb::kRowCapacity)));
         const Outcome expected = Oracle(set);
         computed += expected.first == 0;
-        std::string rows;
-        for (const auto& [x, y] : set) {
-            rows += " (" + x + ", " + y + ")";
-        }
-        EXPECT_EQ(Program(set), expected)
-            << family << " set " << i << " (seed " << seed << "):" << rows;
+        EXPECT_EQ(Program(set), expected) << family << " set " << i << ", seed " << seed;
     }
     EXPECT_GE(computed, kSets / 3); // a family whose sets mostly fail compares few figures
 }
 
-INSTANTIATE_TEST_SUITE_P(Families, GeneratedSets, testing::Range<std::size_t>(0, 5),
+INSTANTIATE_TEST_SUITE_P(Families, GeneratedSets, testing::Range<std::size_t>(0, 3),
                          [](const auto& info) { return std::string(kFamilies[info.param].first); });
 
 } // namespace

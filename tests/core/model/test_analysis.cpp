@@ -1,5 +1,4 @@
-// The state owner's rules: what invalidates the figures, what the row-count choice does to the
-// rows, the focus-loss rewrite and the result captions.
+// The state owner's rules: what invalidates the figures, the focus-loss rewrite and Busy.
 #include "model/Analysis.h"
 #include "support/WorkedExample.h"
 
@@ -9,26 +8,6 @@
 
 namespace qb {
 namespace {
-
-void EnterWorkedExample(Analysis& a) {
-    a.ChooseRowCount(int(worked::kRows.size()));
-    for (int i = 0; i < worked::kRows.size(); ++i) {
-        a.SetText(Column::X, i, worked::kRows[i].first);
-        a.SetText(Column::Y, i, worked::kRows[i].second);
-    }
-}
-
-TEST(Analysis, RowCountChoiceActivatesChecksAndEmpties) {
-    Analysis a(u'.');
-    a.ChooseRowCount(5);
-    a.SetUsed(1, false);
-    a.SetText(Column::X, 4, "9");
-    a.SetText(Column::X, 2, "3");
-    a.ChooseRowCount(4);
-    for (int i = 0; i < kRowCapacity; ++i) {
-        EXPECT_EQ(a.Row(i), (DataRow{i == 2 ? "3" : "", "", i < 4, i < 4})) << i;
-    }
-}
 
 // Setting what a row already holds must change and emit nothing: the views echo every edit.
 // rowSignals -1: not counted.
@@ -45,7 +24,11 @@ TEST(Analysis, OnlyAChangedTextInvalidates) {
     for (const auto& [name, edit, invalidates, expectedSignals] : cases) {
         SCOPED_TRACE(name);
         Analysis a(u'.');
-        EnterWorkedExample(a);
+        a.ChooseRowCount(int(worked::kRows.size()));
+        for (int i = 0; i < worked::kRows.size(); ++i) {
+            a.SetText(Column::X, i, worked::kRows[i].first);
+            a.SetText(Column::Y, i, worked::kRows[i].second);
+        }
         ASSERT_TRUE(a.ComputeStatistics());
         a.AppendHistoryItem("X = 5 / Y = 7.5");
         int rowSignals = 0;
@@ -54,49 +37,32 @@ TEST(Analysis, OnlyAChangedTextInvalidates) {
         EXPECT_EQ(a.StatsValid(), !invalidates);
         EXPECT_EQ(a.Figures().AllZero(), invalidates);
         EXPECT_EQ(a.History().isEmpty(), invalidates);
-        EXPECT_EQ(a.Limits(), (Extremes{1, 4, 2, 6}));
         EXPECT_EQ(rowSignals, expectedSignals < 0 ? rowSignals : expectedSignals);
     }
 }
 
 // The full rewrite table is the numbers' (number_text.tsv); here the model's own exceptions.
+// Busy is a plain flag, not a count: an inner scope that ends clears it for the outer one too.
 TEST(Analysis, NormalisesUnlessBusyOrBeyondRange) {
     Analysis a(u',');
     a.SetText(Column::Y, 1, "007");
-    a.SetBusy(true);
-    a.NormaliseText(Column::Y, 1);
-    EXPECT_EQ(a.Row(1).y, "007");
-    a.SetBusy(false);
-    a.NormaliseText(Column::Y, 1);
-    EXPECT_EQ(a.Row(1).y, "7");
+    {
+        const BusyScope outer(a);
+        {
+            const BusyScope inner(a);
+            a.NormaliseText(Column::Y, 1);
+            EXPECT_EQ(a.Row(1).y, "007");
+        }
+        a.NormaliseText(Column::Y, 1);
+        EXPECT_EQ(a.Row(1).y, "7");
+    }
+    EXPECT_FALSE(a.Busy());
     a.SetText(Column::X, 1, "-1e400");
     a.NormaliseText(Column::X, 1);
     EXPECT_EQ(a.Row(1).x, "-1e400");
     a.SetText(Column::X, 0, "0.5"); // entry texts keep "." whatever the display separator
     a.NormaliseText(Column::X, 0);
     EXPECT_EQ(a.Row(0).x, ".5");
-}
-
-// A failed computation empties the captions but keeps the extremes.
-TEST(Analysis, CaptionsFollowTheSeparatorAndEmptyOnFailure) {
-    for (const QChar separator : {QChar(u'.'), QChar(u',')}) {
-        Analysis a(separator);
-        int captionSignals = 0;
-        QObject::connect(&a, &Analysis::ResultCaptionsChanged, [&] { ++captionSignals; });
-        EnterWorkedExample(a);
-        ASSERT_TRUE(a.ComputeStatistics());
-        const auto shown = [&] {
-            return QStringList(a.ResultCaptions().begin(), a.ResultCaptions().end());
-        };
-        EXPECT_EQ(shown(), worked::Captions(separator));
-        for (int i = 1; i < 4; ++i) {
-            a.SetText(Column::X, i, "1"); // every X equal: no slope
-        }
-        EXPECT_FALSE(a.ComputeStatistics());
-        EXPECT_EQ(captionSignals, 2);
-        EXPECT_EQ(shown().join(""), "");
-        EXPECT_EQ(a.Limits(), (Extremes{1, 4, 2, 6}));
-    }
 }
 
 } // namespace

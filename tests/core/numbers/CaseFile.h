@@ -1,8 +1,8 @@
 #pragma once
 
 // Tables of cases in tab-separated files beside the tests, one case a line; a line starting with
-// '#' is a comment. In a field "" is the empty text, \t and \n a tab and a line feed, and <c*n>
-// the character c n times, so that long texts stay one readable line.
+// '#' is a comment. In a field "" is the empty text, \t, \n and \r a tab, line feed and return,
+// and <c*n> the character c n times, so that long texts stay one readable line.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -37,7 +37,7 @@ inline std::vector<Case> ReadCases(const char* testSource, const char* name) {
         }
         cases.push_back({std::string(name) + ':' + std::to_string(line + 1), {}});
         for (QString f : QString::fromUtf8(lines[line]).split(u'\t')) {
-            f.replace("\\t", "\t").replace("\\n", "\n");
+            f.replace("\\t", "\t").replace("\\n", "\n").replace("\\r", "\r");
             for (auto m = repeat.match(f); m.hasMatch(); m = repeat.match(f)) {
                 f.replace(m.capturedStart(), m.capturedLength(),
                           m.captured(1).repeated(m.captured(2).toInt()));
