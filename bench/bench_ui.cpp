@@ -32,10 +32,10 @@ void BM_ChartTabSwitch(benchmark::State& state) {
     }
     QApplication::processEvents();
     for (auto _ : state) {
-        window.SSTab()->setCurrentIndex(qb::MainWindow::ChartTab);
+        window.SSTab()->setCurrentIndex(int(qb::MainWindow::Page::ChartTab));
         window.PlotPage()->picFoglio()->repaint();
         state.PauseTiming();
-        window.SSTab()->setCurrentIndex(qb::MainWindow::DataTab);
+        window.SSTab()->setCurrentIndex(int(qb::MainWindow::Page::DataTab));
         QApplication::processEvents();
         state.ResumeTiming();
     }

@@ -33,9 +33,9 @@ struct ProgramUnderTest {
     EntryField* X(int i) { return grid().Txt_X(i); }
     EntryField* Y(int i) { return grid().Txt_Y(i); }
 
-    void ClickTab(int page) {
+    void ClickTab(MainWindow::Page page) {
         QTabBar* bar = window.SSTab()->tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(int(page)).center());
     }
     // Gives the field the focus as a click would, then types.
     void TypeInto(QWidget* field, const QString& keys) {

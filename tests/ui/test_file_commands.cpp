@@ -61,7 +61,7 @@ private slots:
         const auto unmount = qScopeGuard([&] { umount2(mountPoint, MNT_DETACH); });
         ProgramUnderTest p;
         p.EnterWorkedExample();
-        p.ClickTab(MainWindow::StatisticsTab);
+        p.ClickTab(MainWindow::Page::StatisticsTab);
         const QString path = folder.filePath("full.rgs");
         Trigger(p, "MenuSalvaNome", path);
         const QByteArray old = Contents(path);
@@ -119,7 +119,7 @@ private slots:
     void printHandsThePrinterTheReportOfTheAnalysis() {
         ProgramUnderTest p;
         p.EnterWorkedExample();
-        p.ClickTab(MainWindow::StatisticsTab);
+        p.ClickTab(MainWindow::Page::StatisticsTab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F12,
                         Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(p.printer.printed, QList<Report>{ReportLines(p.analysis.Snapshot())});

@@ -20,7 +20,7 @@ private slots:
     void aScaleErrorIsToldAndEmptiesThePages() {
         ProgramUnderTest p;
         p.EnterRows({{"1.00000001", "1"}, {"1.00000002", "2"}});
-        p.ClickTab(MainWindow::ChartTab);
+        p.ClickTab(MainWindow::Page::ChartTab);
         QCOMPARE(Shown(p.messages), QStringList{"Errore di scala X.|scale error|Quadro"});
         QVERIFY(p.window.PlotPage()->picFoglio()->Surface().Commands().empty() &&
                 !p.analysis.StatsValid());
@@ -30,7 +30,7 @@ private slots:
     void newOnAnotherPageLeavesTheKeysThere() {
         ProgramUnderTest p;
         p.EnterWorkedExample();
-        p.ClickTab(MainWindow::PredictionTab);
+        p.ClickTab(MainWindow::Page::PredictionTab);
         QTest::keyClick(&p.window, Qt::Key_N, Qt::ControlModifier);
         QVERIFY(QApplication::focusWidget()->isVisible());
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("7"));
@@ -72,7 +72,7 @@ private slots:
                  QStringList({"Dato 3, Serie X", "Dato 3, Serie Y", "Dato 3, in uso",
                               "Termine noto b", "Grafico"}));
         p.EnterWorkedExample();
-        p.ClickTab(MainWindow::ChartTab);
+        p.ClickTab(MainWindow::Page::ChartTab);
         QCOMPARE(said(chart, QAccessible::Description),
                  "Retta di regressione Y = 1,40000000·X + 0,50000000; 4 punti");
         QCOMPARE(said(b, QAccessible::Description), "0,50000000");

@@ -27,7 +27,7 @@ private slots:
         PredictionPage& page = *p.window.PredictPage();
         p.EnterRows({{"0", "1"}, {"1", "4"}});
         p.analysis.SetUsed(0, !error);
-        p.ClickTab(MainWindow::PredictionTab);
+        p.ClickTab(MainWindow::Page::PredictionTab);
         QVERIFY(error || QApplication::focusWidget() == page.Txt_X_Prev()); // a switch focuses X
         p.TypeInto(page.Txt_X_Prev(), c[1] + u'\r');
         QCOMPARE(Shown(p.messages),

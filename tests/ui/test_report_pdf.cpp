@@ -2,10 +2,10 @@
 // word with poppler's pdftotext, to see where a reader of the paper finds the texts.
 #include "platform/QtReportPrinter.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -25,7 +25,11 @@ struct Word {
 QList<Word> Print(const AnalysisSnapshot& in) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("report.pdf");
-    PdfReportPrinter(pdf).Print(ReportLines(in));
+    QFile file(pdf);
+    if (!file.open(QIODevice::WriteOnly) || file.write(ReportPdf(ReportLines(in))) <= 0) {
+        return {};
+    }
+    file.close();
     QProcess tool;
     tool.start("pdftotext", {"-bbox", pdf, "-"});
     tool.waitForFinished();
@@ -40,9 +44,6 @@ QList<Word> Print(const AnalysisSnapshot& in) {
 
 // A piece that reaches past the right margin goes on at the left margin.
 TEST(ReportPdf, ALongFileNameGoesOnAtTheLeftMargin) {
-    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) {
-        GTEST_SKIP() << "install poppler-utils to read the PDF back";
-    }
     AnalysisSnapshot in;
     in.fileName = "/home/utente/" + QString("misure_di_laboratorio/").repeated(8) + "a.rgs";
     const QList<Word> words = Print(in);

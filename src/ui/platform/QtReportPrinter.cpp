@@ -3,7 +3,6 @@
 #include "ReportRenderer.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -37,13 +36,6 @@ QByteArray ReportPdf(const Report& report) {
         }
     } // the writer finishes the document when it goes
     return buffer.data();
-}
-
-void PdfReportPrinter::Print(const Report& report) {
-    QFile file(path_);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(ReportPdf(report));
-    }
 }
 
 } // namespace qb

@@ -16,14 +16,4 @@ public:
 // The report laid out on A4 pages of a PDF document; empty when it cannot be made.
 QByteArray ReportPdf(const Report& report);
 
-// The same layout written to a PDF file, so that the report can be checked without a printer.
-class PdfReportPrinter final : public ReportPrinter {
-public:
-    explicit PdfReportPrinter(QString path) : path_(std::move(path)) {}
-    void Print(const Report& report) override;
-
-private:
-    QString path_;
-};
-
 } // namespace qb

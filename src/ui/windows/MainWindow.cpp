@@ -111,7 +111,7 @@ void MainWindow::BuildMenus() {
     file->addSeparator()->setObjectName(QStringLiteral("MenuNull0"));
     connect(AddAction(file, QStringLiteral("MenuStampa"), QStringLiteral("Stampa"),
                       QKeySequence("Ctrl+Shift+F12")),
-            &QAction::triggered, this, &MainWindow::MenuStampa_Click);
+            &QAction::triggered, this, &MainWindow::PrintReport);
     connect(AddAction(file, QStringLiteral("MenuEsportaReport"),
                       QStringLiteral("Esporta report PDF...")),
             &QAction::triggered, this, [this] {
@@ -135,7 +135,7 @@ void MainWindow::BuildMenus() {
                       QKeySequence(Qt::Key_F1)),
             &QAction::triggered, this, &MainWindow::ShowHelp);
     connect(AddAction(about, QStringLiteral("MenuAbout2"), QStringLiteral("Informazioni su...")),
-            &QAction::triggered, this, &MainWindow::MenuAbout2_Click);
+            &QAction::triggered, this, &MainWindow::ShowAbout);
 }
 
 void MainWindow::BuildEditMenu() {
@@ -214,7 +214,7 @@ void MainWindow::ClearDataPage() {
 }
 
 void MainWindow::ShowDataPage() {
-    tabs_->setCurrentIndex(DataTab);
+    tabs_->setCurrentIndex(int(Page::DataTab));
 }
 
 void MainWindow::ClearStatisticsPage() {
@@ -233,17 +233,18 @@ void MainWindow::ClearPredictionPage() {
     prediction_->ClearPredictionPage();
 }
 
-void MainWindow::SSTab_Click(int page) {
-    if (page == DataTab) {
+void MainWindow::SSTab_Click(int index) {
+    const auto page = Page(index);
+    if (page == Page::DataTab) {
         grid_->Cmb_NumDati()->setFocus();
         return;
     }
-    if (!analysis_.ComputeStatistics() || (page >= ChartTab && !ChartSequence())) {
+    if (!analysis_.ComputeStatistics() || (page >= Page::ChartTab && !ChartSequence())) {
         analysis_.InvalidateStatistics();
         ClearResultPages();
         return;
     }
-    if (page == PredictionTab) {
+    if (page == Page::PredictionTab) {
         prediction_->PrepareForInput();
     }
 }
@@ -290,7 +291,7 @@ void MainWindow::ShowHelp() {
     }
 }
 
-void MainWindow::MenuAbout2_Click() {
+void MainWindow::ShowAbout() {
     // Disabling the window takes the focus from its control; it gets it back on re-enabling.
     focusBeforeDisabling_ = focusWidget();
     setEnabled(false);
@@ -302,7 +303,7 @@ MessageAnswer MainWindow::ShowMessage(const QString& text, MessageStyle style) {
 }
 
 // Straight to the default printer: no dialog, no preview, no message, and no change of state.
-void MainWindow::MenuStampa_Click() {
+void MainWindow::PrintReport() {
     services_.printer.Print(ReportLines(analysis_.Snapshot()));
 }
 

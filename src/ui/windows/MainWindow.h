@@ -38,7 +38,7 @@ class MainWindow final : public QMainWindow, private DocumentView {
 public:
     MainWindow(Analysis& analysis, Services services, QWidget* parent = nullptr);
 
-    enum Page { DataTab, StatisticsTab, ChartTab, PredictionTab };
+    enum class Page { DataTab, StatisticsTab, ChartTab, PredictionTab };
 
     QTabWidget* SSTab() const { return tabs_; }
     EntryGridPage* Grid() const { return grid_; }
@@ -76,14 +76,14 @@ private:
     QAction* AddAction(QMenu* menu, const QString& name, const QString& caption,
                        const QKeySequence& shortcut = {});
     void Form_Load();
-    void SSTab_Click(int page);
+    void SSTab_Click(int index);
     bool ChartSequence();
     void ClearResultPages() override;
     void ClearDataPage() override;
     void ShowDataPage() override;
     void ShowHelp();
-    void MenuAbout2_Click();
-    void MenuStampa_Click();
+    void ShowAbout();
+    void PrintReport();
     void MenuEsci_Click();
 
     // Every message of the window carries its caption as title.
