@@ -22,4 +22,3 @@ key ctrl+shift+c; sleep 0.5
 xclip -selection clipboard -o >"$xs_work/copied.txt"
 head -n 1 "$xs_work/copied.txt" | grep -qxP 'Media di X\t2,50000' || fail "copied: $(head -c 300 "$xs_work/copied.txt")"
 grep -qxP 'Coefficiente di correlazione r\t0,98994949' "$xs_work/copied.txt" || fail "r not copied"
-echo "PASS"

@@ -29,11 +29,14 @@ static QString Broken(ProgramUnderTest& p, const DataSet& before, int tab) {
     const Analysis& a = p.analysis;
     QString broken;
     const auto check = [&](bool held, const QString& what) { broken += held ? "" : what + "; "; };
-    const auto texts = [](const DataRow& r) { return std::pair(r.x, r.y); };
+    const auto sameTexts = [](const DataRow& l, const DataRow& r) {
+        return l.x == r.x && l.y == r.y;
+    };
     check(a.RowCount() >= kMinRowCount && a.RowCount() <= kRowCapacity, "row count out of range");
     check(p.grid().Cmb_NumDati()->currentText() == QString::number(a.RowCount()),
           "row-count box differs from the rows");
-    check(a.History().isEmpty() || std::ranges::equal(before, a.Rows(), {}, texts, texts),
+    check(a.History().isEmpty() ||
+              std::equal(before.begin(), before.end(), a.Rows().begin(), sameTexts),
           "history kept after a row edit");
     check(!a.Busy(), "left busy");
     for (int i = 0; i < kRowCapacity; ++i) {

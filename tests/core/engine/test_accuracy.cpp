@@ -8,7 +8,6 @@
 
 #include <cfloat>
 #include <random>
-#include <ranges>
 
 namespace {
 
@@ -77,10 +76,11 @@ Outcome Program(const Rows& set) {
     qb::Statistics stats;
     qb::Extremes extremes;
     const qb::ComputeOutcome outcome = qb::ComputeStatistics(rows, stats, extremes);
-    const auto shown =
-        qb::StatisticsCaptions(stats, u'.') | std::views::transform(&QString::toStdString);
-    return {outcome.failedStep,
-            outcome.ok ? std::vector(shown.begin(), shown.end()) : Outcome().second};
+    std::vector<std::string> shown;
+    for (const QString& caption : qb::StatisticsCaptions(stats, u'.')) {
+        shown.push_back(caption.toStdString());
+    }
+    return {outcome.failedStep, outcome.ok ? shown : Outcome().second};
 }
 
 long Uniform(long low, long high) {
@@ -94,8 +94,9 @@ mpz_class Whole(long low, long high) {
     return (Uniform(0, 1) ? 1 : -1) * mpz_class(text);
 }
 template <typename Row> Rows Generate(int n, Row row) {
-    const auto rows = std::views::iota(0, n) | std::views::transform(row);
-    return Rows(rows.begin(), rows.end());
+    Rows rows(n);
+    std::generate(rows.begin(), rows.end(), [&row, i = 0]() mutable { return row(i++); });
+    return rows;
 }
 
 const std::pair<const char*, Rows (*)(int)> kFamilies[] = {
