@@ -94,13 +94,16 @@ PairsReading ReadWith(const std::vector<Line>& lines, Columns columns) {
             continue;
         }
         const QStringList cells = Cells(line.text, columns);
+        QStringList texts;
         for (const QString& cell : cells) {
-            if (!EntryText(cell, columns)) {
+            const auto text = EntryText(cell, columns);
+            if (!text) {
                 return Refused(QStringLiteral("La riga %1 degli appunti contiene «%2», che non "
                                               "è un numero.")
                                    .arg(line.number)
                                    .arg(cell));
             }
+            texts << *text;
         }
         if (cells.size() != 2) {
             const QString values = cells.size() == 1
@@ -110,7 +113,7 @@ PairsReading ReadWith(const std::vector<Line>& lines, Columns columns) {
                                .arg(line.number)
                                .arg(values));
         }
-        pairs.push_back({*EntryText(cells[0], columns), *EntryText(cells[1], columns)});
+        pairs.push_back({texts[0], texts[1]});
     }
     if (pairs.empty()) {
         return Refused(QStringLiteral("Negli appunti non ci sono coppie di numeri da incollare."));

@@ -160,8 +160,10 @@ void MainWindow::BuildEditMenu() {
 void MainWindow::UpdateExchangeActions() {
     Action(QStringLiteral("MenuCopiaRisultati"))
         ->setEnabled(analysis_.StatsValid() && !analysis_.ResultCaptions()[0].isEmpty());
-    Action(QStringLiteral("MenuCopiaGrafico"))->setEnabled(chartShown_);
-    Action(QStringLiteral("MenuEsportaGrafico"))->setEnabled(chartShown_);
+    // A failed chart sequence clears the page, so a drawing on it is a whole chart.
+    const bool chartShown = !chart_->picFoglio()->Surface().Commands().empty();
+    Action(QStringLiteral("MenuCopiaGrafico"))->setEnabled(chartShown);
+    Action(QStringLiteral("MenuEsportaGrafico"))->setEnabled(chartShown);
 }
 
 void MainWindow::CopyResults() {
@@ -225,7 +227,6 @@ void MainWindow::ClearStatisticsPage() {
 void MainWindow::ClearChartPage() {
     const BusyScope busy(analysis_);
     chart_->picFoglio()->Surface().Clear();
-    chartShown_ = false;
     UpdateExchangeActions();
 }
 
@@ -278,10 +279,10 @@ bool MainWindow::ChartSequence() {
                                     : QStringLiteral("Errore di scala Y."),
                                 kScaleErrorStyle, QStringLiteral("Quadro"));
     }
-    chartShown_ = frame == QuadroResult::Drawn && PlotPoints(surface, analysis_.Rows()) &&
-                  DrawRegressionLine(surface, e, analysis_.Figures());
+    const bool drawn = frame == QuadroResult::Drawn && PlotPoints(surface, analysis_.Rows()) &&
+                       DrawRegressionLine(surface, e, analysis_.Figures());
     UpdateExchangeActions();
-    return chartShown_;
+    return drawn;
 }
 
 void MainWindow::ShowHelp() {

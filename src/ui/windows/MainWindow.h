@@ -97,7 +97,6 @@ private:
     PredictionPage* prediction_ = nullptr;
     ChartPage* chart_ = nullptr;
     DocumentCommands documents_;
-    bool chartShown_ = false; // the chart page holds a drawn chart
     QPointer<QWidget> focusBeforeDisabling_;
     static constexpr int kMaxSizeRestores = 3;
     int sizeRestores_ = 0; // attempts since the window last had its fixed size
