@@ -6,7 +6,7 @@ set -euo pipefail
 
 root=$1 shots=$2
 source "$(dirname "$0")/../e2e/x_session.sh"
-need Xvfb xdotool import
+need Xvfb xdotool import xprop
 if [ -f "$root/CMakeCache.txt" ]; then
     DESTDIR="$xs_work/root" cmake --install "$root" --prefix /usr >/dev/null
     root=$xs_work/root
@@ -14,6 +14,9 @@ fi
 mkdir -p "$shots" && rm -f "$shots"/*.png
 start_x
 start_program "$root/usr/bin/quantorelle-brindel"
+# Taskbars link the window to its desktop entry by the window's class.
+class=$(sed -n 's/^StartupWMClass=//p' "$root"/usr/share/applications/*.desktop)
+xprop -id "$window" WM_CLASS | grep -q ", \"$class\"$" || fail "WM_CLASS is not \"$class\""
 enter 1 2 3 5
 shot main "$window"
 

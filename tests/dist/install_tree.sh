@@ -42,7 +42,14 @@ compile_mime() { XDG_DATA_DIRS=$share update-mime-database "$share/mime" 2>&1 >/
 check "file type rejected or warned about" compile_mime
 check "*.rgs is not matched by name" grep -q "application/x-quantorelle-rgs:\*\.rgs" "$share/mime/globs2"
 check "the first line is not matched" grep -aq "\[Program ID\]" "$share/mime/magic"
-check "the file type is not described as 'File dati'" \
-    grep -q "File dati" "$share/mime/application/x-quantorelle-rgs.xml"
+check "the file type does not say what the file is" \
+    grep -q "<comment>Linear regression data file</comment>" "$share/mime/application/x-quantorelle-rgs.xml"
+check "the file type does not say it in Italian" \
+    grep -q ">File dati di regressione lineare<" "$share/mime/application/x-quantorelle-rgs.xml"
+# The icon's PNG sizes, for desktops that show no SVG.
+for side in 16 24 32 48 64 128 256; do
+    check "no ${side}x$side PNG icon" grep -q "PNG image data, $side x $side," \
+        <(file "$share/icons/hicolor/${side}x$side/apps/$app_id.png")
+done
 ((failures == 0)) || { echo "$failures check(s) failed" && exit 1; }
 echo "passed: installed tree in $usr"

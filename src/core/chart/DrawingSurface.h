@@ -17,6 +17,13 @@ inline constexpr Rgb kCyan{0, 255, 255};
 inline constexpr Rgb kWhite{255, 255, 255};
 inline constexpr Rgb kRed{255, 0, 0};
 
+// The blue labels need a light ground (8.6:1 on white, at most 2.4:1 on any dark one), the white
+// and red points and the cyan line a dark one (21, 5.3 and 16.8:1 on black; on white 1.0, 4.0 and
+// 1.3:1). The labels stand in the margins and the data inside the grid, so each gets its own
+// ground; only the blue grid itself stays at 2.4:1 over the data's black.
+inline constexpr Rgb kChartBackground = kWhite;
+inline constexpr Rgb kPlotBackground{0, 0, 0};
+
 enum class DrawStyle { Solid, Dashed };
 
 struct SurfaceFont {

@@ -80,6 +80,7 @@ public:
         }
         s_.Clear();
         s_.SetScale(left_, top_, right_, bottom_);
+        s_.FilledBox(x_.min, y_.min, x_.max, y_.max, kPlotBackground);
         tickX_ = float(s_.PointsToUserX(4));
         tickY_ = float(s_.PointsToUserY(4));
         s_.SetDrawStyle(DrawStyle::Dashed);

@@ -35,7 +35,7 @@ ChartView::ChartView(QSize size, QWidget* parent) : QWidget(parent) {
         const QFontMetricsF metrics(ToQFont(font), this);
         return QSizeF(metrics.horizontalAdvance(text), metrics.height());
     };
-    surface_ = std::make_unique<RecordingSurface>(QSizeF(size), kBackground, measure,
+    surface_ = std::make_unique<RecordingSurface>(QSizeF(size), kChartBackground, measure,
                                                   logicalDpiY() / 72.0);
     surface_->SetRefreshed([this] {
         update();
@@ -49,7 +49,7 @@ void ChartView::paintEvent(QPaintEvent*) {
 }
 
 void PaintChart(QPainter& p, const RecordingSurface& s, QSizeF size) {
-    p.fillRect(QRectF(QPointF(), size), ToColour(ChartView::kBackground));
+    p.fillRect(QRectF(QPointF(), size), ToColour(kChartBackground));
     p.setRenderHint(QPainter::Antialiasing);
     const double sx = size.width() / (s.Right() - s.Left());
     const double sy = size.height() / (s.Bottom() - s.Top());

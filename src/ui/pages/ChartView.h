@@ -19,7 +19,6 @@ public:
     explicit ChartView(QSize size, QWidget* parent = nullptr);
 
     RecordingSurface& Surface() { return *surface_; }
-    static constexpr Rgb kBackground{140, 140, 140};
 
 signals:
     // The surface was cleared or drawn on.

@@ -19,10 +19,11 @@ constexpr int kFirstRowTop = 2520;
 constexpr int kRowPitch = 360;
 constexpr int kHalfColumns[2][3] = {{1560, 2640, 3840}, {7320, 8400, 9600}};
 
-void SetBackground(QWidget* w, const QColor& colour) {
+void SetColours(QWidget* w, const QColor& ground, const QColor& text) {
     QPalette p = w->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        p.setColor(group, QPalette::Base, colour);
+        p.setColor(group, QPalette::Base, ground);
+        p.setColor(group, QPalette::Text, text);
     }
     w->setPalette(p);
 }
@@ -172,7 +173,9 @@ void EntryGridPage::ShowRow(int i) {
     RowControls& r = rows_[i];
     r.use->setChecked(row.used);
     r.use->setEnabled(row.active);
-    const QColor background = row.active ? QColor(Qt::white) : palette().color(QPalette::Button);
+    // An active field's ground is white whatever the palette, so its text is black with it.
+    const QColor ground = row.active ? QColor(Qt::white) : palette().color(QPalette::Button);
+    const QColor text = row.active ? QColor(Qt::black) : palette().color(QPalette::ButtonText);
     for (Column c : {Column::X, Column::Y}) {
         EntryField* field = Field(c, i);
         if (field->text() != row.Text(c)) {
@@ -180,7 +183,7 @@ void EntryGridPage::ShowRow(int i) {
             field->setCursorPosition(0); // a long text shows its beginning
         }
         field->setEnabled(row.active);
-        SetBackground(field, background);
+        SetColours(field, ground, text);
     }
 }
 

@@ -50,10 +50,12 @@ const std::array<SymbolPlace, 8>& SymbolPlaces() {
     return places;
 }
 
+// A fixed ground needs a fixed text colour: a dark palette's light text is unreadable on grey.
 template <typename W> W* Grey(W* widget) {
     widget->setAutoFillBackground(true);
     QPalette p = widget->palette();
     p.setColor(QPalette::Window, kPanelGrey);
+    p.setColor(QPalette::WindowText, Qt::black);
     widget->setPalette(p);
     return widget;
 }

@@ -18,7 +18,7 @@ QPixmap Picture(const QString& name, QSize size, qreal devicePixelRatio) {
 QIcon ProgramIcon() {
     // Rendered at the sizes window managers ask for, so no icon plug-in is needed.
     QIcon icon;
-    for (int side : {16, 24, 32, 48, 64, 128, 256}) {
+    for (int side : kIconSides) {
         icon.addPixmap(Picture(QStringLiteral("program-icon"), QSize(side, side)));
     }
     return icon;
