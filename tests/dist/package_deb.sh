@@ -27,6 +27,7 @@ dpkg-deb -c "$deb" | awk '{ print $6 }' >"$work/contents"
 # Patterns, one per file: the executable's folder is under the multiarch library folder.
 for path in usr/bin/quantorelle-brindel "usr/lib/[^/]*/quantorelle-brindel/quantorelle-brindel" \
     "usr/share/applications/$app_id.desktop" "usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
+    "usr/share/icons/hicolor/48x48/apps/$app_id.png" \
     "usr/share/mime/packages/$app_id.xml" usr/share/man/man1/quantorelle-brindel.1.gz \
     usr/share/doc/quantorelle-brindel/{copyright,changelog.Debian.gz}; do
     grep -qx "\./$path" "$work/contents" || fail "the package lacks $path"
@@ -39,4 +40,7 @@ for package in libc6 libqt6widgets6 libqt6printsupport6 libqt6svg6 qt6-translati
 done
 
 dpkg-deb -x "$deb" "$work/root"
+# As dpkg counts the unpacked tree: each file rounded up to a KiB, each folder and link one.
+size=$(find "$work/root" -type f -printf '%s\n' -o -printf '1\n' | awk '{ k += int(($1 + 1023) / 1024) } END { print k }')
+[ "$(dpkg-deb -f "$deb" Installed-Size)" = "$size" ] || fail "Installed-Size is not $size"
 bash "$(dirname "$0")/desktop_session.sh" "$work/root" "$shots"
