@@ -1,6 +1,7 @@
 #include "EntryGridPage.h"
 
 #include "EntryField.h"
+#include "FixedGround.h"
 #include "model/Analysis.h"
 #include "numbers/TextValue.h"
 
@@ -18,15 +19,6 @@ constexpr int kRowsPerHalf = 15;
 constexpr int kFirstRowTop = 2520;
 constexpr int kRowPitch = 360;
 constexpr int kHalfColumns[2][3] = {{1560, 2640, 3840}, {7320, 8400, 9600}};
-
-void SetColours(QWidget* w, const QColor& ground, const QColor& text) {
-    QPalette p = w->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        p.setColor(group, QPalette::Base, ground);
-        p.setColor(group, QPalette::Text, text);
-    }
-    w->setPalette(p);
-}
 
 } // namespace
 
@@ -173,9 +165,7 @@ void EntryGridPage::ShowRow(int i) {
     RowControls& r = rows_[i];
     r.use->setChecked(row.used);
     r.use->setEnabled(row.active);
-    // An active field's ground is white whatever the palette, so its text is black with it.
     const QColor ground = row.active ? QColor(Qt::white) : palette().color(QPalette::Button);
-    const QColor text = row.active ? QColor(Qt::black) : palette().color(QPalette::ButtonText);
     for (Column c : {Column::X, Column::Y}) {
         EntryField* field = Field(c, i);
         if (field->text() != row.Text(c)) {
@@ -183,7 +173,7 @@ void EntryGridPage::ShowRow(int i) {
             field->setCursorPosition(0); // a long text shows its beginning
         }
         field->setEnabled(row.active);
-        SetColours(field, ground, text);
+        FixGround(field, QPalette::Base, ground);
     }
 }
 

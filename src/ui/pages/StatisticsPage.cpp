@@ -1,5 +1,6 @@
 #include "StatisticsPage.h"
 
+#include "FixedGround.h"
 #include "ResultLabel.h"
 #include "SymbolLabel.h"
 #include "engine/StatisticsCaptions.h"
@@ -50,13 +51,8 @@ const std::array<SymbolPlace, 8>& SymbolPlaces() {
     return places;
 }
 
-// A fixed ground needs a fixed text colour: a dark palette's light text is unreadable on grey.
 template <typename W> W* Grey(W* widget) {
-    widget->setAutoFillBackground(true);
-    QPalette p = widget->palette();
-    p.setColor(QPalette::Window, kPanelGrey);
-    p.setColor(QPalette::WindowText, Qt::black);
-    widget->setPalette(p);
+    FixGround(widget, QPalette::Window, kPanelGrey);
     return widget;
 }
 
@@ -93,8 +89,7 @@ StatisticsPage::StatisticsPage(Analysis& analysis, QWidget* parent)
             Place(new QLabel(Canvas()), kResultPlaces[i].left, kResultPlaces[i].top, 2055, 255);
         label->setObjectName(QStringLiteral("Lab_Ris_%1").arg(i));
         label->setAccessibleName(FigureTitle(Figure(i)));
-        label->setAutoFillBackground(true);
-        label->setPalette(QPalette(Qt::black, Qt::white));
+        FixGround(label, QPalette::Window, Qt::white);
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
