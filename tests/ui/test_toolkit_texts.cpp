@@ -1,5 +1,5 @@
 // Qt's own texts in Italian under any locale (this executable runs under LANG=C): the buttons of
-// the overwrite question and the file dialog's, as the real dialogs show them.
+// the overwrite question and the file dialog's, as the real dialogs show them; Shift as "Maiusc".
 #include "ProgramUnderTest.h"
 #include "platform/QtFileDialog.h"
 #include "platform/QtMessageBox.h"
@@ -40,6 +40,8 @@ private slots:
         question.sort();
         QCOMPARE(question, QStringList({"No", "Sì"}));
         QVERIFY2(save.contains("Annulla"), qPrintable(save.join(u' ')));
+        QCOMPARE(QKeySequence("Ctrl+Shift+F12").toString(QKeySequence::NativeText),
+                 "Ctrl+Maiusc+F12");
     }
 };
 
