@@ -14,8 +14,7 @@ fi
 mkdir -p "$shots" && rm -f "$shots"/*.png
 start_x
 start_program "$root/usr/bin/quantorelle-brindel"
-# Taskbars link the window to its desktop entry by the window's class.
-class=$(sed -n 's/^StartupWMClass=//p' "$root"/usr/share/applications/*.desktop)
+class=$(sed -n 's/^StartupWMClass=//p' "$root"/usr/share/applications/*.desktop) # for taskbars
 xprop -id "$window" WM_CLASS | grep -q ", \"$class\"$" || fail "WM_CLASS is not \"$class\""
 enter 1 2 3 5
 shot main "$window"

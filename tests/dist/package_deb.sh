@@ -40,7 +40,7 @@ for package in libc6 libqt6widgets6 libqt6printsupport6 libqt6svg6 qt6-translati
 done
 
 dpkg-deb -x "$deb" "$work/root"
-# As dpkg counts the unpacked tree: each file rounded up to a KiB, each folder and link one.
+# As dpkg counts: each file rounded up to a KiB, each folder and link one.
 size=$(find "$work/root" -type f -printf '%s\n' -o -printf '1\n' | awk '{ k += int(($1 + 1023) / 1024) } END { print k }')
 [ "$(dpkg-deb -f "$deb" Installed-Size)" = "$size" ] || fail "Installed-Size is not $size"
 bash "$(dirname "$0")/desktop_session.sh" "$work/root" "$shots"

@@ -11,17 +11,6 @@
 
 using namespace qb;
 
-// The contrast of the area's strongest pixel with its ground, the colour of its far corner.
-static double TextContrast(const QImage& area) {
-    double best = 1;
-    for (int i = 0; i < area.width() * area.height(); ++i) {
-        const QColor ground = area.pixel(area.width() - 1, area.height() - 1);
-        best =
-            std::max(best, ContrastRatio(area.pixel(i % area.width(), i / area.width()), ground));
-    }
-    return best;
-}
-
 class DarkPaletteTest : public QObject {
     Q_OBJECT
 private slots:
@@ -31,7 +20,6 @@ private slots:
     // The page, and the control's name or the label's text; "help" is the help's first heading.
     void textIsReadable_data() {
         CaseTable({{"entry field", "0|Txt_X_1"},
-                   {"use box", "0|Chk_Linea_1"},
                    {"heading", "1|Media"},
                    {"caption", "1|r"},
                    {"figure", "1|Lab_Ris_10"},
@@ -60,7 +48,12 @@ private slots:
             shot = help.Window()->viewport()->grab().toImage();
             area = doc.documentLayout()->blockBoundingRect(doc.firstBlock()).toRect();
         }
-        const double contrast = TextContrast(shot.copy(area));
+        double contrast = 1; // of the strongest pixel with the ground, the far corner's colour
+        for (int i = 0; i < area.width() * area.height(); ++i) {
+            const QPoint at = area.topLeft() + QPoint(i % area.width(), i / area.width());
+            contrast =
+                std::max(contrast, ContrastRatio(shot.pixel(at), shot.pixel(area.bottomRight())));
+        }
         QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
     }
 };
