@@ -27,7 +27,6 @@ dpkg-deb -c "$deb" | awk '{ print $6 }' >"$work/contents"
 # Patterns, one per file: the executable's folder is under the multiarch library folder.
 for path in usr/bin/quantorelle-brindel "usr/lib/[^/]*/quantorelle-brindel/quantorelle-brindel" \
     "usr/share/applications/$app_id.desktop" "usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
-    "usr/share/icons/hicolor/48x48/apps/$app_id.png" \
     "usr/share/mime/packages/$app_id.xml" usr/share/man/man1/quantorelle-brindel.1.gz \
     usr/share/doc/quantorelle-brindel/{copyright,changelog.Debian.gz}; do
     grep -qx "\./$path" "$work/contents" || fail "the package lacks $path"

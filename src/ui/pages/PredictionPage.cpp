@@ -1,7 +1,6 @@
 #include "PredictionPage.h"
 
 #include "EntryField.h"
-#include "FixedGround.h"
 #include "ResultLabel.h"
 #include "engine/Prediction.h"
 #include "model/Analysis.h"
@@ -29,7 +28,8 @@ PredictionPage::PredictionPage(Analysis& analysis, MessageBox& messages, QWidget
     result_ = Place(new QLabel(Canvas()), 3120, 2160, 1815, 285);
     result_->setObjectName(QStringLiteral("Lab_Y_Prev"));
     result_->setAccessibleName(QStringLiteral("Valore previsto di Y"));
-    FixGround(result_, QPalette::Window, Qt::white);
+    result_->setAutoFillBackground(true);
+    result_->setPalette(QPalette(Qt::black, Qt::white));
     result_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     ShowResult(result_, {});

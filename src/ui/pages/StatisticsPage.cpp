@@ -89,7 +89,8 @@ StatisticsPage::StatisticsPage(Analysis& analysis, QWidget* parent)
             Place(new QLabel(Canvas()), kResultPlaces[i].left, kResultPlaces[i].top, 2055, 255);
         label->setObjectName(QStringLiteral("Lab_Ris_%1").arg(i));
         label->setAccessibleName(FigureTitle(Figure(i)));
-        FixGround(label, QPalette::Window, Qt::white);
+        label->setAutoFillBackground(true);
+        label->setPalette(QPalette(Qt::black, Qt::white));
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
