@@ -59,4 +59,32 @@ void BM_FileRoundTrip(benchmark::State& state) {
 }
 BENCHMARK(BM_FileRoundTrip)->Unit(benchmark::kMillisecond);
 
+// The largest file the reader accepts, filled with distinct short keys: all in the history's
+// section (argument 0), or each in a section of its own (1).
+QByteArray LargestFile(bool sectionPerKey) {
+    QByteArray bytes = "[Program ID]\r\nID=Quantorelle\r\n[Points]\r\nNumber=30\r\n"
+                       "[Computation]\r\nItems=32767\r\n";
+    for (int key = 0;; ++key) {
+        const QByteArray line =
+            (sectionPerKey ? "[Computation]\r\n" : "") + QByteArray::number(key, 36) + "=\r\n";
+        if (bytes.size() + line.size() > qb::ProfileText::kMaxFileSize) {
+            return bytes;
+        }
+        bytes += line;
+    }
+}
+
+void BM_OpenLargestFile(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("largest.rgs"));
+    if (qb::ReplaceFileContents(path, LargestFile(state.range(0) == 1)) != qb::Replacement::Done) {
+        state.SkipWithError("the file could not be written");
+        return;
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(qb::ReadDataFile(qb::ProfileText::FromFile(path)));
+    }
+}
+BENCHMARK(BM_OpenLargestFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 } // namespace

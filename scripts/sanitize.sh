@@ -27,5 +27,5 @@ for fuzzer in data_file text_value; do
     echo "fuzzing $fuzzer for ${seconds} s"
     "$build/fuzz/fuzz_$fuzzer" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 \
         -artifact_prefix="$findings/$fuzzer-" "$corpus" 2>&1 |
-        grep -E "^(stat::number_of_executed_units|==[0-9]+==ERROR|SUMMARY)|Done [0-9]+ runs"
+        grep -E "^(stat::(number_of_executed_units|peak_rss_mb)|==[0-9]+==ERROR|SUMMARY)|Done [0-9]+ runs"
 done

@@ -1,4 +1,5 @@
 #include "app/ProgramInfo.h"
+#include "files/FileName.h"
 #include "model/Analysis.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtFileDialog.h"
@@ -21,6 +22,11 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QString::fromLatin1(qb::kProgramVersionString));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(qb::kDesktopFileName));
 
+    // From the bytes: Qt reads the arguments as UTF-8 and would lose a file name's other bytes.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << qb::FileNameFromBytes(argv[i]);
+    }
     qb::Analysis analysis(QLocale().decimalPoint().at(0));
     qb::QtMessageBox messages;
     qb::QtHelpViewer help;
@@ -31,8 +37,8 @@ int main(int argc, char* argv[]) {
     qb::QtLauncher launcher;
     const qb::Startup startup(
         analysis, {messages, help, files, printer, clipboard, QApplication::applicationDirPath()},
-        {sysInfo, launcher, messages}, qb::kProgramVersion,
-        qb::DataFileArgument(QApplication::arguments()), qb::kSplashTime, [&app] {
+        {sysInfo, launcher, messages}, qb::kProgramVersion, qb::DataFileArgument(arguments),
+        qb::kSplashTime, [&app] {
             // Only the windows behind the splash need these.
             qb::InstallItalianToolkitTexts(app);
             QApplication::setWindowIcon(qb::ProgramIcon());

@@ -1,26 +1,17 @@
 #!/usr/bin/env bash
-# package_deb.sh SOURCE PACKAGE_BUILD SCREENSHOT_FOLDER GENERATOR APP_ID: the Debian package as
-# a packager builds it, without the tests and what they need, checked with lintian and dpkg-deb
-# and its program driven by desktop_session.sh. Exits 77 (skipped) without dpkg-dev or lintian.
+# package_deb.sh PACKAGE_BUILD NAME SCREENSHOT_FOLDER APP_ID: the Debian package NAME_ARCH.deb
+# that the build made as a packager makes it, checked with lintian and dpkg-deb and its program
+# driven by desktop_session.sh. Exits 77 (skipped) without lintian.
 set -euo pipefail
 
-source=$1 build=$2 shots=$3 generator=$4 app_id=$5
-for tool in cpack dpkg-deb dpkg-shlibdeps lintian; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed" && exit 77; }
-done
+build=$1 name=$2 shots=$3 app_id=$4
+command -v lintian >/dev/null || { echo "SKIP: lintian is not installed" && exit 77; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" && exit 1; }
-# Runs a command with its output shown only when it fails.
-quietly() { "$@" >"$work/log" 2>&1 || { cat "$work/log" && fail "$*"; }; }
 
-quietly cmake -S "$source" -B "$build" -G "$generator" -DBUILD_TESTING=OFF \
-    -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON \
-    -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_BUILD_TYPE=Release
-quietly cmake --build "$build" -j2
-rm -f "$build"/*.deb
-quietly cpack -G DEB --config "$build/CPackConfig.cmake" -B "$build"
-deb=$(echo "$build"/quantorelle-brindel_*_*.deb)
+deb=$(echo "$build/${name}_"*.deb)
+[ -f "$deb" ] || fail "the build made no package $build/${name}_*.deb"
 lintian --fail-on error "$deb" || fail "lintian found errors in $deb"
 
 dpkg-deb -c "$deb" | awk '{ print $6 }' >"$work/contents"

@@ -37,8 +37,6 @@ xdotool windowsize "$window" 1000 800; sleep 0.5
 second_window() { other_window "$title" "$window"; }
 no_second_window() { ! second_window; }
 closed() { wait_for 10 no_second_window && focus "$window"; }
-file_dialog() { xdotool search --onlyvisible --name . | grep -vxF "$window"; }
-answer_dialog() { wait_for 10 file_dialog && sleep 0.3 && type_text "$1" && key Return; }
 saved=$xs_work/analisi.rgs
 
 # Four rows, picked from the list of the row-count box, before the first row's check box and X

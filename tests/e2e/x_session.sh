@@ -45,6 +45,9 @@ type_text() { xdotool type --delay 30 "$1"; }
 # Types each text into the focused field and presses Return after it.
 enter() { for t; do type_text "$t" && key Return; done; }
 focus() { xdotool windowfocus --sync "$1" && sleep 0.3; }
+# A file dialog: any other window; the name typed into it.
+file_dialog() { xdotool search --onlyvisible --name . | grep -vxF "$window"; }
+answer_dialog() { wait_for 10 file_dialog && sleep 0.3 && type_text "$1" && key Return; }
 shot() { sleep 0.3 && import -window "${2:-root}" "$shots/$1.png"; }
 
 # Starts the program (the arguments) and passes its splash with a key; $window is then the main

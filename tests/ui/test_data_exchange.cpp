@@ -1,6 +1,7 @@
 // Data in and out: pairs pasted from the clipboard, results and chart copied, report and chart
 // exported to files, a data file dropped on the window.
 #include "ProgramUnderTest.h"
+#include "files/FileName.h"
 #include "pages/ChartPage.h"
 #include "pages/ChartView.h"
 
@@ -10,6 +11,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+#include <cstdio>
 
 namespace qb {
 namespace {
@@ -95,21 +97,28 @@ private slots:
         QCOMPARE(Described(dir.filePath(f[2])), f[3]);
     }
 
+    // Also under a name that is not UTF-8, as a file manager sends it: percent-encoded bytes.
     void aDroppedDataFileOpens() {
         QTemporaryDir dir;
-        const QString data = dir.filePath(QStringLiteral("dati.RGS"));
-        QFile::copy(QStringLiteral(QB_EXPECTED_RGS), data);
+        const QByteArray bytes = QFile::encodeName(dir.path()) + "/dati\xe9.RGS";
+        QFile expected(QStringLiteral(QB_EXPECTED_RGS));
+        QFile data;
+        QVERIFY(expected.open(QIODevice::ReadOnly) &&
+                data.open(std::fopen(bytes.constData(), "wb"), QIODevice::WriteOnly,
+                          QFileDevice::AutoCloseHandle) &&
+                data.write(expected.readAll()) > 0 && data.flush());
         ProgramUnderTest p;
-        for (const QString& path : {dir.filePath(QStringLiteral("note.txt")), data}) {
+        for (const QByteArray& path : {QFile::encodeName(dir.filePath("note.txt")), bytes}) {
             QMimeData mime;
-            mime.setUrls({QUrl::fromLocalFile(path)});
+            mime.setUrls({QUrl::fromEncoded("file://" + path.toPercentEncoding("/"))});
             QDragEnterEvent enter({10, 10}, Qt::CopyAction, &mime, Qt::LeftButton, {});
             QApplication::sendEvent(&p.window, &enter);
-            QCOMPARE(enter.isAccepted(), path == data);
+            QCOMPARE(enter.isAccepted(), path == bytes);
             QDropEvent drop({10, 10}, Qt::CopyAction, &mime, Qt::LeftButton, {});
             QApplication::sendEvent(&p.window, &drop);
         }
-        QVERIFY(p.analysis.CurrentFileName() == data && p.analysis.RowCount() == 4);
+        QVERIFY(p.analysis.CurrentFileName() == FileNameFromBytes(bytes) &&
+                p.analysis.RowCount() == 4);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "DocumentCommands.h"
 
 #include "DataFile.h"
+#include "FileName.h"
 #include "FileStore.h"
 #include "PastedPairs.h"
 #include "model/Analysis.h"
@@ -123,7 +124,7 @@ std::optional<QString> DocumentCommands::ChooseExportFile(const QList<ExportType
                      [&extension](const ExportType& t) { return t.extension == extension; })) {
         *path += u'.' + types.first().extension;
     }
-    if (ConfirmOverwrite(*path) == Overwrite::Declined) {
+    if (RefusedForeignName(*path) || ConfirmOverwrite(*path) == Overwrite::Declined) {
         return std::nullopt;
     }
     return path;
@@ -182,6 +183,9 @@ void DocumentCommands::SaveAs() {
 
 DocumentCommands::SaveOutcome DocumentCommands::SaveDataFile(SaveMode mode) {
     const QString name = analysis_.CurrentFileName();
+    if (RefusedForeignName(name)) {
+        return SaveOutcome::Failed;
+    }
     if (mode == SaveMode::AskName && ConfirmOverwrite(name) == Overwrite::Declined) {
         ShowMessage(QStringLiteral("I dati non sono stati salvati"), kErrorStyle);
         return SaveOutcome::Declined;
@@ -212,8 +216,21 @@ DocumentCommands::Overwrite DocumentCommands::ConfirmOverwrite(const QString& na
                : Overwrite::Declined;
 }
 
+// Such a file opens, but Qt's safe replacement would write a file of another name beside it.
+bool DocumentCommands::RefusedForeignName(const QString& name) {
+    if (!HasForeignBytes(name)) {
+        return false;
+    }
+    ShowMessage(QStringLiteral("Il file ") + name +
+                    QStringLiteral(" ha un nome che non è in UTF-8: il programma può aprirlo ma "
+                                   "non scriverlo. Nulla è stato scritto: scegliere un altro "
+                                   "nome."),
+                kErrorStyle);
+    return true;
+}
+
 MessageAnswer DocumentCommands::ShowMessage(const QString& text, MessageStyle style) {
-    return messages_.Show(text, style, messageTitle_);
+    return messages_.Show(DisplayedFileName(text), style, messageTitle_);
 }
 
 } // namespace qb

@@ -73,6 +73,7 @@ private:
     void SaveAs();
     SaveOutcome SaveDataFile(SaveMode mode);
     Overwrite ConfirmOverwrite(const QString& name);
+    bool RefusedForeignName(const QString& name);
     MessageAnswer ShowMessage(const QString& text, MessageStyle style);
 
     Analysis& analysis_;

@@ -1,5 +1,7 @@
 #include "QtFileDialog.h"
 
+#include "files/FileName.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -30,7 +32,7 @@ std::optional<QString> QtFileDialog::Show(const FileDialogRequest& request) {
     }
     dialog.setNameFilters(filters); // selects the first
     if (!request.initialName.isEmpty()) {
-        dialog.selectFile(request.initialName);
+        dialog.selectFile(DisplayedFileName(request.initialName));
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
@@ -46,7 +48,8 @@ std::optional<QString> QtFileDialog::Show(const FileDialogRequest& request) {
         QFileInfo(chosen).suffix().isEmpty() && filter != request.filters.end()) {
         chosen += filter->pattern.mid(1); // "*.svg" gives ".svg"
     }
-    return chosen;
+    // The dialog lists a name that is not UTF-8 with U+FFFD in it.
+    return ResolveDisplayedFileName(chosen);
 }
 
 } // namespace qb

@@ -2,6 +2,7 @@
 
 #include "chart/ChartDrawing.h"
 #include "chart/Quadro.h"
+#include "files/FileName.h"
 #include "model/Analysis.h"
 #include "pages/ChartPage.h"
 #include "pages/ChartView.h"
@@ -40,7 +41,9 @@ std::optional<QString> DroppedDataFile(const QMimeData* data) {
     if (!data || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile()) {
         return std::nullopt;
     }
-    const QString path = data->urls().constFirst().toLocalFile();
+    // From the URL's bytes, which may not be UTF-8 (toLocalFile() would lose them).
+    const QString path = FileNameFromBytes(QByteArray::fromPercentEncoding(
+        data->urls().constFirst().path(QUrl::FullyEncoded).toLatin1()));
     if (QFileInfo(path).suffix().compare(u"rgs", Qt::CaseInsensitive) != 0) {
         return std::nullopt;
     }

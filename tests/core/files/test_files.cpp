@@ -2,11 +2,13 @@
 // writer, and the all-or-nothing replacement of a file on the disk.
 #include "core/numbers/CaseFile.h"
 #include "files/DataFile.h"
+#include "files/FileName.h"
 #include "files/FileStore.h"
 #include "files/Windows1252.h"
 #include "model/Analysis.h"
 
 #include <QTemporaryDir>
+#include <cstdio>
 #include <numeric>
 
 namespace qb {
@@ -44,6 +46,24 @@ TEST(ProfileText, ReadsOnlyRegularFilesUpToTheLimit) {
                   path.endsWith("limit.rgs") ? "Quantorelle" : "none")
             << path.toStdString();
     }
+}
+
+// Bytes that are not UTF-8 (a lone Latin-1 letter, an encoded surrogate, an overlong form, a
+// cut sequence) survive the name; a file so named opens, also from the name a dialog shows.
+TEST(FileName, KeepsTheBytesThatAreNotUtf8) {
+    for (const QByteArray bytes : {"caf\xc3\xa9 \xf0\x9f\x98\x80", "latin\xe9.rgs", "\xed\xa0\x80",
+                                   "\xc0\xaf", "\xe2\x82"}) {
+        EXPECT_EQ(FileNameBytes(FileNameFromBytes(bytes)), bytes);
+        EXPECT_EQ(HasForeignBytes(FileNameFromBytes(bytes)), !bytes.isValidUtf8());
+    }
+    QTemporaryDir dir;
+    const QString name = FileNameFromBytes(QFile::encodeName(dir.path()) + "/latin\xe9.rgs");
+    EXPECT_EQ(DisplayedFileName(name), dir.filePath(QString::fromUtf8("latin\xef\xbf\xbd.rgs")));
+    EXPECT_EQ(ResolveDisplayedFileName(DisplayedFileName(name)), DisplayedFileName(name));
+    FILE* file = std::fopen(FileNameBytes(name).constData(), "wb");
+    ASSERT_TRUE(file && std::fputs(kId.constData(), file) >= 0 && std::fclose(file) == 0);
+    EXPECT_EQ(ProfileText::FromFile(name).ReadKey("Program ID", "ID", ""), "Quantorelle");
+    EXPECT_EQ(ResolveDisplayedFileName(DisplayedFileName(name)), name);
 }
 
 TEST(Windows1252, EveryByteComesBackAndForeignCharactersBecomeQuestionMarks) {
