@@ -108,15 +108,18 @@ QByteArray ChartPng(const RecordingSurface& surface, QSize size, double dpi) {
 
 // The generator names the first family alone, which viewers without it replace with a serif.
 QByteArray WithFallbackFonts(const QByteArray& svg) {
-    QString fallbacks;
-    for (const QString& family : kFallbackFamilies) {
-        fallbacks += QStringLiteral(", '%1'").arg(family);
-    }
     static const QRegularExpression kFamily(QStringLiteral("font-family=\"([^\"]*)\""));
-    return QString::fromUtf8(svg)
-        .replace(kFamily, QStringLiteral("font-family=\"'\\1'") + fallbacks +
-                              QStringLiteral(", sans-serif\""))
-        .toUtf8();
+    const QString text = QString::fromUtf8(svg);
+    QString result;
+    qsizetype copied = 0;
+    for (const QRegularExpressionMatch& match : kFamily.globalMatch(text)) {
+        QStringList families = QStringList{match.captured(1)} + kFallbackFamilies;
+        families.removeDuplicates();
+        result += text.mid(copied, match.capturedStart(1) - copied) + u'\'' +
+                  families.join(QStringLiteral("', '")) + QStringLiteral("', sans-serif");
+        copied = match.capturedEnd(1);
+    }
+    return (result + text.mid(copied)).toUtf8();
 }
 
 QByteArray ChartSvg(const RecordingSurface& surface, QSize size, double dpi) {
