@@ -15,8 +15,12 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <csignal>
 
 int main(int argc, char* argv[]) {
+    // A write past the file-size limit then fails with its error, which the saves report,
+    // instead of ending the program with the unsaved work.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(qb::kProductName);
     QApplication::setApplicationVersion(QString::fromLatin1(qb::kProgramVersionString));

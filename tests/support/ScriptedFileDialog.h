@@ -11,13 +11,13 @@ namespace qb {
 // (a cancel when the queue is empty).
 class ScriptedFileDialog final : public FileDialog {
 public:
-    std::optional<QString> Show(const FileDialogRequest& request) override {
+    std::optional<FileChoice> Show(const FileDialogRequest& request) override {
         requests.append(request);
         return answers.isEmpty() ? std::nullopt : answers.dequeue();
     }
 
     QList<FileDialogRequest> requests;
-    QQueue<std::optional<QString>> answers;
+    QQueue<std::optional<FileChoice>> answers;
 };
 
 } // namespace qb

@@ -6,36 +6,54 @@
 #include "pages/ChartView.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QImage>
 #include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace qb {
 namespace {
 
-// What a file holds as a reader sees it: a PNG's size, an SVG's circles (-1 if it does not
-// parse), a PDF's page count and first line.
+// What a file holds as a reader sees it, told by its first bytes: a PNG's size, resolution and
+// the height of the line's cross-section amid the image; an SVG's circles (-1 if it does not
+// parse) and the end of its first font list; a PDF's page count and first line.
 QString Described(const QString& path) {
-    if (path.endsWith(u".png")) {
-        return QStringLiteral("%1x%2").arg(QImage(path).width()).arg(QImage(path).height());
-    }
     QFile file(path);
-    if (path.endsWith(u".svg") && file.open(QIODevice::ReadOnly)) {
+    const QByteArray head = file.open(QIODevice::ReadOnly) ? file.peek(8) : QByteArray();
+    if (head.startsWith("\x89PNG")) {
+        const QImage png(path);
+        int line = 0;
+        for (int y = 0; y < png.height(); ++y) {
+            const QColor c = png.pixelColor(png.width() / 2, y);
+            line += c.red() < 128 && c.green() > 192 && c.blue() > 192;
+        }
+        return QString::asprintf("PNG %dx%d %d dpi, line %d", png.width(), png.height(),
+                                 qRound(png.dotsPerMeterX() * 0.0254), line);
+    }
+    if (head.startsWith("<?xml")) {
         QXmlStreamReader svg(&file);
         int circles = 0;
+        QString font;
         while (!svg.atEnd()) {
             circles += svg.readNext() == QXmlStreamReader::StartElement && svg.name() == u"circle";
+            if (font.isEmpty() && svg.attributes().hasAttribute(QStringLiteral("font-family"))) {
+                font = svg.attributes().value(QStringLiteral("font-family")).toString();
+            }
         }
-        return QString::number(svg.hasError() ? -1 : circles) + QStringLiteral(" circles");
+        return QStringLiteral("SVG %1 circles, %2")
+            .arg(svg.hasError() ? -1 : circles)
+            .arg(font.section(QStringLiteral(", "), -2));
     }
     QProcess pdf; // pdftotext ends every page with a form feed
     pdf.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
     pdf.waitForFinished();
     const QString text = QString::fromUtf8(pdf.readAll());
-    return QStringLiteral("%1 page: %2").arg(text.count(u'\f')).arg(text.section(u'\n', 0, 0));
+    return QString::fromLatin1(head.left(5)) +
+           QStringLiteral("%1 page: %2").arg(text.count(u'\f')).arg(text.section(u'\n', 0, 0));
 }
 
 } // namespace
@@ -62,11 +80,11 @@ private slots:
         ProgramUnderTest p;
         QAction* copy = p.window.Action(QStringLiteral("MenuCopiaRisultati"));
         QVERIFY(!copy->isEnabled() && !p.window.Action("MenuEsportaGrafico")->isEnabled());
-        p.files.answers.enqueue(QStringLiteral("/nonexistent-folder/r.pdf"));
+        p.files.answers.enqueue(FileChoice{QStringLiteral("/nonexistent-folder/r.pdf")});
         p.window.Action(QStringLiteral("MenuEsportaReport"))->trigger();
         QCOMPARE(Shown(p.messages).join(u'\n'),
-                 "Errore occorso durante la creazione del file "
-                 "/nonexistent-folder/r.pdf|error|Quantorelle Brindel");
+                 "Impossibile creare il file /nonexistent-folder/r.pdf: la cartella non "
+                 "esiste.|error|Quantorelle Brindel");
         p.EnterWorkedExample();
         p.ClickTab(MainWindow::Page::StatisticsTab);
         QTest::keyClick(&p.window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
@@ -79,22 +97,68 @@ private slots:
         QVERIFY(!copy->isEnabled());
     }
 
+    // Name typed, filter chosen, file written and what a reader finds there, or the message.
     void exportsWriteTheirFiles_data() {
-        CaseTable({{"report", "MenuEsportaReport|report|report.pdf|1 page: ANALISI STATISTICA"},
-                   {"chart as PNG", "MenuEsportaGrafico|c.png|c.png|1514x962"},
-                   {"chart as SVG", "MenuEsportaGrafico|c.svg|c.svg|4 circles"},
-                   {"chart as PDF", "MenuEsportaGrafico|c.pdf|c.pdf|1 page: Serie Y"}});
+        CaseTable(
+            {{"report", "MenuEsportaReport|Report.PDF|0|Report.PDF|%PDF-1 page: ANALISI "
+                        "STATISTICA"},
+             {"chart as PNG", "MenuEsportaGrafico|c.png|0|c.png|PNG 1514x962 192 dpi, line 4"},
+             {"chart as SVG",
+              "MenuEsportaGrafico|c|1|c.svg|SVG 4 circles, 'Liberation Sans', sans-serif"},
+             {"dots kept", "MenuEsportaGrafico|esperimento.01|2|esperimento.01.pdf|%PDF-1 "
+                           "page: Serie Y"},
+             {"filter wins", "MenuEsportaGrafico|grafico.jpg|1|grafico.jpg.svg|SVG 4 circles, "
+                             "'Liberation Sans', sans-serif"},
+             {"pipe, chart", "MenuEsportaGrafico|fifo.png|0|fifo.png|Impossibile creare il file "
+                             "<dir>/fifo.png: il nome indica una cartella, una pipe o un "
+                             "dispositivo, non un file."},
+             {"pipe, data", "MenuSalvaNome|fifo|0|fifo|Errore occorso durante la creazione "
+                            "del file <dir>/fifo"}});
     }
     void exportsWriteTheirFiles() {
         const QStringList f = CaseFields();
         QTemporaryDir dir;
+        const QString written = dir.filePath(f[3]);
+        QVERIFY(!written.contains(u"fifo") || mkfifo(QFile::encodeName(written), 0600) == 0);
         ProgramUnderTest p;
         p.EnterWorkedExample();
         p.ClickTab(MainWindow::Page::ChartTab);
-        p.files.answers.enqueue(dir.filePath(f[1]));
+        p.files.answers.enqueue(FileChoice{dir.filePath(f[1]), f[2].toInt()});
         p.window.Action(f[0])->trigger();
-        QCOMPARE(Shown(p.messages), QStringList());
-        QCOMPARE(Described(dir.filePath(f[2])), f[3]);
+        QCOMPARE(p.messages.requests.isEmpty()
+                     ? Described(written)
+                     : p.messages.requests.last().text.replace(dir.path(), QStringLiteral("<dir>")),
+                 f[4]);
+    }
+
+    // Export and copy give the chart of the data as they are, or nothing until it is drawn.
+    void theChartOnlyLeavesWhileItShowsTheData_data() {
+        CaseTable({{"paste", "MenuIncollaCoppie"},
+                   {"edit", "edit"},
+                   {"open", "MenuApri"},
+                   {"use box", "use box"},
+                   {"new", "MenuNuovo"}});
+    }
+    void theChartOnlyLeavesWhileItShowsTheData() {
+        const QStringList f = CaseFields();
+        ProgramUnderTest p;
+        p.EnterWorkedExample();
+        p.ClickTab(MainWindow::Page::ChartTab);
+        QAction* exportChart = p.window.Action(QStringLiteral("MenuEsportaGrafico"));
+        QAction* copyChart = p.window.Action(QStringLiteral("MenuCopiaGrafico"));
+        QVERIFY(exportChart->isEnabled() && copyChart->isEnabled());
+        p.ClickTab(MainWindow::Page::DataTab);
+        p.clipboard.text = QStringLiteral("1\t1\n2\t3\n4\t4\n");
+        p.files.answers.enqueue(FileChoice{QStringLiteral(QB_EXPECTED_RGS)});
+        if (f[0] == u"edit") {
+            p.TypeInto(p.X(0), QStringLiteral("9"));
+        } else if (f[0] == u"use box") {
+            p.grid().Chk_Linea(1)->click();
+        } else {
+            p.window.Action(f[0])->trigger();
+        }
+        QVERIFY(!exportChart->isEnabled() && !copyChart->isEnabled() &&
+                exportChart->toolTip().contains(QStringLiteral("«3. Analisi Grafica»")));
     }
 
     // Also under a name that is not UTF-8, as a file manager sends it: percent-encoded bytes.

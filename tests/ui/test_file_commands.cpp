@@ -21,7 +21,7 @@ QByteArray Contents(const QString& path) {
 }
 
 void Trigger(ProgramUnderTest& p, const QString& action, std::optional<QString> chosen = {}) {
-    p.files.answers.enqueue(chosen);
+    p.files.answers.enqueue(chosen ? std::optional(FileChoice{*chosen}) : std::nullopt);
     p.window.Action(action)->trigger();
 }
 
@@ -32,24 +32,26 @@ class FileCommandsTest : public QObject {
 private slots:
     // Rows named "<way>, <size> bytes, <command>".
     void aSaveThatCannotCompleteKeepsTheOldFile_data() {
-        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<QString>("way");
         QTest::addColumn<int>("size");
         QTest::addColumn<QString>("command");
-        for (bool fullDisk : {false, true}) {
+        for (const char* way : {"size limit", "killed at the limit", "full disk"}) {
             for (int size : {700, 10 * 1024, 30 * 1024}) {
                 for (const char* command : {"MenuSalva", "MenuSalvaNome"}) {
-                    QTest::addRow("%s, %d bytes, %s", fullDisk ? "full disk" : "size limit", size,
-                                  command)
-                        << fullDisk << size << QString::fromLatin1(command);
+                    QTest::addRow("%s, %d bytes, %s", way, size, command)
+                        << QString::fromLatin1(way) << size << QString::fromLatin1(command);
                 }
             }
         }
     }
     // Saves the analysis, grows its history to the row's size and saves it again with the row's
     // command, in a child process whose files may not grow past half that size (as on a disk
-    // that fills up during the save) or after filling a small file system to its last byte.
+    // that fills up during the save; or killed there by the limit's signal, as by a user in the
+    // middle of writing) or after filling a small file system to its last byte.
     void aSaveThatCannotCompleteKeepsTheOldFile() {
-        QFETCH(bool, fullDisk);
+        QFETCH(QString, way);
+        const bool fullDisk = way == u"full disk";
+        const bool killed = way == u"killed at the limit";
         QFETCH(int, size);
         QFETCH(QString, command);
         QTemporaryDir folder;
@@ -82,7 +84,7 @@ private slots:
                                             "|error|Quantorelle Brindel";
         const pid_t child = fork();
         if (child == 0) {
-            std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of killing
+            std::signal(SIGXFSZ, killed ? SIG_DFL : SIG_IGN);
             const rlimit fileSize{limit, limit};
             const bool limited = setrlimit(RLIMIT_FSIZE, &fileSize) == 0;
             Trigger(p, command, path);
@@ -97,7 +99,8 @@ private slots:
         QCOMPARE(Contents(path), old);
         QCOMPARE(QDir(folder.path()).entryList({"full.rgs*"}, QDir::Files | QDir::Hidden),
                  QStringList{"full.rgs"});
-        QVERIFY2(status == 0, "the error message was not the only answer to the command");
+        QVERIFY2(status == (killed ? SIGXFSZ : 0),
+                 "the error message was not the only answer to the command");
     }
 
     void aFileOpenedFromTheCommandLineFillsThePagesAndKeepsItsName() {

@@ -119,7 +119,7 @@ class RandomUserTest : public QObject {
         const int pick = Pick(5);
         const QString file = dir_.filePath(kFiles[Pick(pick == 1 ? 3 : 6)] + QString(".rgs"));
         if (pick == 1 || pick > 2) {
-            p_.files.answers.enqueue(file);
+            p_.files.answers.enqueue(FileChoice{file});
         }
         p_.messages.answers.enqueue(Pick(2) ? MessageAnswer::Yes : MessageAnswer::No);
         p_.window.Action(kCommands[pick])->trigger();

@@ -7,8 +7,46 @@
 #include "model/Analysis.h"
 
 #include <QFileInfo>
+#include <algorithm>
+#include <array>
 
 namespace qb {
+namespace {
+
+QString WriteFailureText(Replacement cause, const QString& path) {
+    const auto because = [&path](const char* reason) {
+        return QStringLiteral("Impossibile creare il file ") + path + QStringLiteral(": ") +
+               QString::fromUtf8(reason) + u'.';
+    };
+    switch (cause) {
+    case Replacement::NotRegularFile:
+        return because("il nome indica una cartella, una pipe o un dispositivo, non un file");
+    case Replacement::ReadOnlyFile:
+        return because("il file esistente è protetto da scrittura");
+    case Replacement::FolderMissing:
+        return because("la cartella non esiste");
+    case Replacement::FolderReadOnly:
+        return because("la cartella non consente la scrittura");
+    case Replacement::DiskFull:
+        return because("il disco è pieno");
+    case Replacement::TooLarge:
+        return because("il file supererebbe la dimensione massima consentita");
+    case Replacement::Done:
+    case Replacement::Failed:
+        break;
+    }
+    return QStringLiteral("Errore occorso durante la creazione del file ") + path;
+}
+
+// The chosen filter decides the format: a name that does not end in its extension gets it,
+// whatever dots it holds already.
+QString WithExtension(const QString& path, const QString& extension) {
+    return QFileInfo(path).suffix().compare(extension, Qt::CaseInsensitive) == 0
+               ? path
+               : path + u'.' + extension;
+}
+
+} // namespace
 
 DocumentCommands::DocumentCommands(Analysis& analysis, MessageBox& messages, FileDialog& files,
                                    DocumentView& view, QString messageTitle)
@@ -46,10 +84,11 @@ std::optional<QString> DocumentCommands::ChooseDataFile(FileDialogRequest::Kind 
                        {QStringLiteral("Tutti i file (*.*)"), QStringLiteral("*.*")}};
     request.initialName = lastChosenName_;
     const auto chosen = files_.Show(request);
-    if (chosen) {
-        lastChosenName_ = *chosen;
+    if (!chosen) {
+        return std::nullopt;
     }
-    return chosen;
+    lastChosenName_ = chosen->path;
+    return chosen->path;
 }
 
 void DocumentCommands::Fill(const DataFileContent& content) {
@@ -78,10 +117,10 @@ void DocumentCommands::PastePairs(const QString& text) {
 }
 
 void DocumentCommands::ExportReport(const std::function<QByteArray()>& renderPdf) {
-    if (const auto path =
+    if (const auto chosen =
             ChooseExportFile({{{QStringLiteral("Documento PDF (*.pdf)"), QStringLiteral("*.pdf")},
                                QStringLiteral("pdf")}})) {
-        WriteExport(*path, renderPdf());
+        WriteExport(chosen->path, renderPdf());
     }
 }
 
@@ -91,18 +130,14 @@ void DocumentCommands::ExportChart(const std::function<QByteArray(ChartFormat)>&
         {{QStringLiteral("Disegno SVG (*.svg)"), QStringLiteral("*.svg")}, QStringLiteral("svg")},
         {{QStringLiteral("Documento PDF (*.pdf)"), QStringLiteral("*.pdf")}, QStringLiteral("pdf")},
     };
-    const auto path = ChooseExportFile(types);
-    if (!path) {
-        return;
+    constexpr std::array kFormats = {ChartFormat::Png, ChartFormat::Svg,
+                                     ChartFormat::Pdf}; // as above
+    if (const auto chosen = ChooseExportFile(types)) {
+        WriteExport(chosen->path, render(kFormats[size_t(chosen->filter)]));
     }
-    const QString extension = QFileInfo(*path).suffix().toLower();
-    const ChartFormat format = extension == u"svg"   ? ChartFormat::Svg
-                               : extension == u"pdf" ? ChartFormat::Pdf
-                                                     : ChartFormat::Png;
-    WriteExport(*path, render(format));
 }
 
-std::optional<QString> DocumentCommands::ChooseExportFile(const QList<ExportType>& types) {
+std::optional<FileChoice> DocumentCommands::ChooseExportFile(const QList<ExportType>& types) {
     // Offered beside the data file, under its name, or under a name of its own.
     const QString dataFile = analysis_.CurrentFileName();
     const QString base = dataFile.isEmpty() ? QStringLiteral("Quantorelle Brindel")
@@ -114,26 +149,23 @@ std::optional<QString> DocumentCommands::ChooseExportFile(const QList<ExportType
         request.filters << type.filter;
     }
     request.initialName = base + u'.' + types.first().extension;
-    request.extension = FileDialogRequest::Extension::FromFilter;
-    auto path = files_.Show(request);
-    if (!path) {
+    auto chosen = files_.Show(request);
+    if (!chosen) {
         return std::nullopt;
     }
-    const QString extension = QFileInfo(*path).suffix().toLower();
-    if (std::none_of(types.begin(), types.end(),
-                     [&extension](const ExportType& t) { return t.extension == extension; })) {
-        *path += u'.' + types.first().extension;
-    }
-    if (RefusedForeignName(*path) || ConfirmOverwrite(*path) == Overwrite::Declined) {
+    chosen->filter = std::clamp<qsizetype>(chosen->filter, 0, types.size() - 1);
+    chosen->path = WithExtension(chosen->path, types[chosen->filter].extension);
+    if (RefusedForeignName(chosen->path) || ConfirmOverwrite(chosen->path) == Overwrite::Declined) {
         return std::nullopt;
     }
-    return path;
+    return chosen;
 }
 
 void DocumentCommands::WriteExport(const QString& path, const QByteArray& bytes) {
-    if (bytes.isEmpty() || ReplaceFileContents(path, bytes) != Replacement::Done) {
-        ShowMessage(QStringLiteral("Errore occorso durante la creazione del file ") + path,
-                    kErrorStyle);
+    const Replacement outcome =
+        bytes.isEmpty() ? Replacement::Failed : ReplaceFileContents(path, bytes);
+    if (outcome != Replacement::Done) {
+        ShowMessage(WriteFailureText(outcome, path), kErrorStyle);
     }
 }
 
@@ -206,7 +238,8 @@ DocumentCommands::SaveOutcome DocumentCommands::SaveDataFile(SaveMode mode) {
 }
 
 DocumentCommands::Overwrite DocumentCommands::ConfirmOverwrite(const QString& name) {
-    if (!FileOpensForReading(name)) {
+    // Anything else is refused by the write without being opened: a named pipe would block.
+    if (TargetOf(name) != Target::RegularFile) {
         return Overwrite::Agreed;
     }
     // The old file is replaced only once the new one is complete, so nothing is deleted here.

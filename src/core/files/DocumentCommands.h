@@ -65,7 +65,7 @@ private:
     };
 
     std::optional<QString> ChooseDataFile(FileDialogRequest::Kind kind);
-    std::optional<QString> ChooseExportFile(const QList<ExportType>& types);
+    std::optional<FileChoice> ChooseExportFile(const QList<ExportType>& types);
     void WriteExport(const QString& path, const QByteArray& bytes);
     void LoadDataFile();
     void Fill(const DataFileContent& content);

@@ -5,14 +5,20 @@
 
 namespace qb {
 
-// Whether a file can be opened for reading: the test that decides whether saving would
-// overwrite something.
-bool FileOpensForReading(const QString& path);
+enum class Target { Missing, RegularFile, NotRegularFile };
+
+// What a path names, found without opening it: opening a named pipe waits for a writer.
+Target TargetOf(const QString& path);
 
 enum class Replacement {
     Done,
-    Refused, // the path names something other than a file the user may write
-    Failed,  // creating, writing, flushing, syncing or renaming the new file failed
+    NotRegularFile, // a folder, a named pipe or a device: left alone, never opened
+    ReadOnlyFile,   // a write-protected file stays so, although renaming over it would work
+    FolderMissing,
+    FolderReadOnly,
+    DiskFull,
+    TooLarge, // past the size a process may give a file
+    Failed,   // any other cause
 };
 
 // Puts the bytes in place of the file's contents, all or nothing: they go to a temporary file

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 
 namespace qb {
@@ -16,11 +17,14 @@ QColor ToColour(Rgb c) {
 
 constexpr double kPointRadius = 2.5;
 
+// Where the surface's font is missing, as it is on most systems.
+const QStringList kFallbackFamilies = {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")};
+
 } // namespace
 
 QFont ToQFont(const SurfaceFont& font) {
     QFont f;
-    f.setFamilies({font.family, QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    f.setFamilies(QStringList{font.family} + kFallbackFamilies);
     f.setPointSizeF(font.points);
     f.setBold(font.bold);
     return f;
@@ -60,7 +64,6 @@ void PaintChart(QPainter& p, const RecordingSurface& s, QSizeF size) {
         if (const auto* line = std::get_if<RecordingSurface::LineCmd>(&command)) {
             QPen pen(ToColour(line->colour), line->colour == kCyan ? 2 : 1,
                      line->style == DrawStyle::Dashed ? Qt::DashLine : Qt::SolidLine);
-            pen.setCosmetic(true);
             p.setPen(pen);
             p.drawLine(map(line->x1, line->y1), map(line->x2, line->y2));
         } else if (const auto* box = std::get_if<RecordingSurface::BoxCmd>(&command)) {
@@ -84,9 +87,16 @@ void PaintChart(QPainter& p, const RecordingSurface& s, QSizeF size) {
 namespace qb {
 namespace {
 
-QByteArray ChartPng(const RecordingSurface& surface, QSize size) {
-    QImage image(size * 2, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(2);
+constexpr double kInchesPerMetre = 1 / 0.0254;
+
+// Twice the pixels of the screen at twice its resolution: printed at the screen's size, with
+// lines as thick as there.
+QByteArray ChartPng(const RecordingSurface& surface, QSize size, double dpi) {
+    constexpr int kScale = 2;
+    QImage image(size * kScale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(kScale);
+    image.setDotsPerMeterX(qRound(kScale * dpi * kInchesPerMetre));
+    image.setDotsPerMeterY(qRound(kScale * dpi * kInchesPerMetre));
     {
         QPainter painter(&image);
         PaintChart(painter, surface, size);
@@ -94,6 +104,22 @@ QByteArray ChartPng(const RecordingSurface& surface, QSize size) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     return image.save(&buffer, "PNG") ? buffer.data() : QByteArray();
+}
+
+// The generator names the first family alone, which viewers without it replace with a serif.
+QByteArray WithFallbackFonts(const QByteArray& svg) {
+    static const QRegularExpression kFamily(QStringLiteral("font-family=\"([^\"]*)\""));
+    const QString text = QString::fromUtf8(svg);
+    QString result;
+    qsizetype copied = 0;
+    for (const QRegularExpressionMatch& match : kFamily.globalMatch(text)) {
+        QStringList families = QStringList{match.captured(1)} + kFallbackFamilies;
+        families.removeDuplicates();
+        result += text.mid(copied, match.capturedStart(1) - copied) + u'\'' +
+                  families.join(QStringLiteral("', '")) + QStringLiteral("', sans-serif");
+        copied = match.capturedEnd(1);
+    }
+    return (result + text.mid(copied)).toUtf8();
 }
 
 QByteArray ChartSvg(const RecordingSurface& surface, QSize size, double dpi) {
@@ -110,7 +136,7 @@ QByteArray ChartSvg(const RecordingSurface& surface, QSize size, double dpi) {
     }
     PaintChart(painter, surface, size);
     painter.end();
-    return buffer.data();
+    return WithFallbackFonts(buffer.data());
 }
 
 QByteArray ChartPdf(const RecordingSurface& surface, QSize size, double dpi) {
@@ -136,7 +162,7 @@ QByteArray ChartPdf(const RecordingSurface& surface, QSize size, double dpi) {
 QByteArray ChartFile(const RecordingSurface& surface, QSize size, double dpi, ChartFormat format) {
     switch (format) {
     case ChartFormat::Png:
-        return ChartPng(surface, size);
+        return ChartPng(surface, size, dpi);
     case ChartFormat::Svg:
         return ChartSvg(surface, size, dpi);
     case ChartFormat::Pdf:

@@ -37,8 +37,8 @@ QFont ToQFont(const SurfaceFont& font);
 // Paints the surface's drawing over `size` of any paint device, in that device's units.
 void PaintChart(QPainter& painter, const RecordingSurface& surface, QSizeF size);
 
-// The drawing as a file: PNG at twice `size` in pixels, SVG and PDF as vectors, texts at the
-// size they have on a screen of `dpi`. Empty when it cannot be made.
+// The drawing as a file: PNG at twice `size` in pixels and twice `dpi`, SVG and PDF as vectors,
+// texts at the size they have on a screen of `dpi`. Empty when it cannot be made.
 QByteArray ChartFile(const RecordingSurface& surface, QSize size, double dpi, ChartFormat format);
 
 } // namespace qb

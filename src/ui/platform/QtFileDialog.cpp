@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <algorithm>
 
 namespace qb {
@@ -19,7 +18,7 @@ QString NameFilter(const FileFilter& filter) {
 
 } // namespace
 
-std::optional<QString> QtFileDialog::Show(const FileDialogRequest& request) {
+std::optional<FileChoice> QtFileDialog::Show(const FileDialogRequest& request) {
     QFileDialog dialog(QApplication::activeWindow());
     dialog.setAcceptMode(request.kind == FileDialogRequest::Kind::Save ? QFileDialog::AcceptSave
                                                                        : QFileDialog::AcceptOpen);
@@ -37,19 +36,15 @@ std::optional<QString> QtFileDialog::Show(const FileDialogRequest& request) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    QString chosen = dialog.selectedFiles().constFirst();
     // With its details hidden, the dialog names the selected filter by its description.
     const QString selected = dialog.selectedNameFilter();
     const auto filter = std::find_if(
         request.filters.begin(), request.filters.end(), [&selected](const FileFilter& f) {
             return f.description == selected || NameFilter(f) == selected;
         });
-    if (request.extension == FileDialogRequest::Extension::FromFilter &&
-        QFileInfo(chosen).suffix().isEmpty() && filter != request.filters.end()) {
-        chosen += filter->pattern.mid(1); // "*.svg" gives ".svg"
-    }
     // The dialog lists a name that is not UTF-8 with U+FFFD in it.
-    return ResolveDisplayedFileName(chosen);
+    return FileChoice{ResolveDisplayedFileName(dialog.selectedFiles().constFirst()),
+                      filter == request.filters.end() ? 0 : filter - request.filters.begin()};
 }
 
 } // namespace qb

@@ -7,7 +7,7 @@ namespace qb {
 // The toolkit's file dialog.
 class QtFileDialog final : public FileDialog {
 public:
-    std::optional<QString> Show(const FileDialogRequest& request) override;
+    std::optional<FileChoice> Show(const FileDialogRequest& request) override;
 };
 
 } // namespace qb

@@ -54,6 +54,10 @@ std::optional<QString> DroppedDataFile(const QMimeData* data) {
 const QSize kClientSize(Px(12525), Px(8430));
 const QRect kTabControl = TwipsRect(120, 120, 12255, 8175);
 
+const QString kChartNotCurrent =
+    QStringLiteral("Il grafico dei dati attuali non è ancora disegnato: aprire la pagina "
+                   "«3. Analisi Grafica»");
+
 } // namespace
 
 MainWindow::MainWindow(Analysis& analysis, Services services, QWidget* parent)
@@ -100,6 +104,8 @@ QAction* MainWindow::AddAction(QMenu* menu, const QString& name, const QString& 
 void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("MenuFile"));
+    file->setToolTipsVisible(true); // a disabled entry says why
+    connect(file, &QMenu::aboutToShow, this, &MainWindow::UpdateExchangeActions);
     connect(AddAction(file, QStringLiteral("MenuNuovo"), QStringLiteral("Nuovo"),
                       QKeySequence("Ctrl+N")),
             &QAction::triggered, this, [this] { documents_.New(); });
@@ -144,6 +150,7 @@ void MainWindow::BuildMenus() {
 void MainWindow::BuildEditMenu() {
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Modifica"));
     edit->setObjectName(QStringLiteral("MenuModifica"));
+    edit->setToolTipsVisible(true);
     connect(AddAction(edit, QStringLiteral("MenuIncollaCoppie"), QStringLiteral("Incolla coppie"),
                       QKeySequence("Ctrl+Shift+V")),
             &QAction::triggered, this,
@@ -156,6 +163,7 @@ void MainWindow::BuildEditMenu() {
     // Kept current as the analysis changes, since a disabled action's shortcut does not fire.
     connect(&analysis_, &Analysis::ResultCaptionsChanged, this, &MainWindow::UpdateExchangeActions);
     connect(&analysis_, &Analysis::StatsValidChanged, this, &MainWindow::UpdateExchangeActions);
+    connect(&analysis_, &Analysis::RowChanged, this, &MainWindow::UpdateExchangeActions);
     connect(edit, &QMenu::aboutToShow, this, &MainWindow::UpdateExchangeActions);
     UpdateExchangeActions();
 }
@@ -163,10 +171,16 @@ void MainWindow::BuildEditMenu() {
 void MainWindow::UpdateExchangeActions() {
     Action(QStringLiteral("MenuCopiaRisultati"))
         ->setEnabled(analysis_.StatsValid() && !analysis_.ResultCaptions()[0].isEmpty());
-    // A failed chart sequence clears the page, so a drawing on it is a whole chart.
-    const bool chartShown = !chart_->picFoglio()->Surface().Commands().empty();
-    Action(QStringLiteral("MenuCopiaGrafico"))->setEnabled(chartShown);
-    Action(QStringLiteral("MenuEsportaGrafico"))->setEnabled(chartShown);
+    // A failed chart sequence clears the page, so a drawing on it is a whole chart; it is the
+    // chart of the data only while the rows are those it was drawn from. Redrawing it here
+    // instead would compute the statistics outside a tab switch.
+    const bool chartCurrent =
+        !chart_->picFoglio()->Surface().Commands().empty() && chartRows_ == analysis_.Rows();
+    for (const auto& name :
+         {QStringLiteral("MenuCopiaGrafico"), QStringLiteral("MenuEsportaGrafico")}) {
+        Action(name)->setEnabled(chartCurrent);
+        Action(name)->setToolTip(chartCurrent ? QString() : kChartNotCurrent);
+    }
 }
 
 void MainWindow::CopyResults() {
@@ -282,6 +296,7 @@ bool MainWindow::ChartSequence() {
                                     : QStringLiteral("Errore di scala Y."),
                                 kScaleErrorStyle, QStringLiteral("Quadro"));
     }
+    chartRows_ = analysis_.Rows();
     const bool drawn = frame == QuadroResult::Drawn && PlotPoints(surface, analysis_.Rows()) &&
                        DrawRegressionLine(surface, e, analysis_.Figures());
     UpdateExchangeActions();

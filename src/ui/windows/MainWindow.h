@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/DataSet.h"
 #include "files/DocumentCommands.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
@@ -100,6 +101,7 @@ private:
     QPointer<QWidget> focusBeforeDisabling_;
     static constexpr int kMaxSizeRestores = 3;
     int sizeRestores_ = 0; // attempts since the window last had its fixed size
+    DataSet chartRows_;    // the rows the chart page's drawing was made from
 };
 
 } // namespace qb

@@ -7,9 +7,11 @@
 #include "files/Windows1252.h"
 #include "model/Analysis.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <numeric>
+#include <sys/stat.h>
 
 namespace qb {
 namespace {
@@ -125,23 +127,29 @@ TEST(DataFileWriter, FollowsTheSeparatorAndLeavesOutInvalidFiguresAndTheirHistor
         DataFileBytes(s).endsWith("\r\nA=\r\nB=\r\nR=\r\n\r\n[Computation]\r\nItems=0\r\n"));
 }
 
-// Refused: not a file the user may write; Failed: the new file beside it could not be made.
+// Refused before anything is opened: not a file the user may write; the other outcomes name
+// what stopped the new file beside it.
 TEST(ReplaceFileContents, ReplacesAllOrNothing) {
     QTemporaryDir dir;
     const QString path = dir.filePath("new.rgs");
-    EXPECT_FALSE(FileOpensForReading(path));
+    EXPECT_EQ(TargetOf(path), Target::Missing);
     EXPECT_EQ(ReplaceFileContents(path, "first"), Replacement::Done);
     EXPECT_EQ(ReplaceFileContents(path, "second"), Replacement::Done);
-    EXPECT_TRUE(FileOpensForReading(path));
+    EXPECT_EQ(TargetOf(path), Target::RegularFile);
     EXPECT_EQ(Contents(path), "second");
-    // The temporary file beside it would need a name longer than the system allows.
+    // The name it takes for a moment before the rename would be longer than the system allows.
     const QString longName = Write(dir.filePath(QString(250, u'n')), "old");
     EXPECT_EQ(ReplaceFileContents(longName, "new"), Replacement::Failed);
     EXPECT_EQ(Contents(longName), "old");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
-    EXPECT_EQ(ReplaceFileContents(dir.filePath("missing/folder.rgs"), "new"), Replacement::Failed);
-    EXPECT_EQ(ReplaceFileContents(dir.path(), "new"), Replacement::Refused);
-    EXPECT_EQ(ReplaceFileContents("/dev/full", "new"), Replacement::Refused);
+    EXPECT_EQ(ReplaceFileContents(dir.filePath("missing/folder.rgs"), "new"),
+              Replacement::FolderMissing);
+    const QString pipe = dir.filePath("pipe.rgs");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe), 0600), 0);
+    for (const QString& other : {dir.path(), QStringLiteral("/dev/full"), pipe}) {
+        EXPECT_EQ(TargetOf(other), Target::NotRegularFile);
+        EXPECT_EQ(ReplaceFileContents(other, "new"), Replacement::NotRegularFile);
+    }
 }
 
 } // namespace
