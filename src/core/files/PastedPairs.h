@@ -41,7 +41,7 @@ struct PasteOutcome {
 };
 
 // Room for 30 pairs of the longest numbers a field holds; anything larger is refused unread.
-inline constexpr qsizetype kPasteByteLimit = 4 * 1024 * 1024;
+inline constexpr qsizetype kPasteByteLimit = 2 * 1024 * 1024;
 
 // Reads text as spreadsheets, instruments and editors copy it: one pair per line, columns
 // separated by tabs, semicolons, commas or blanks, a decimal comma or point with the other
