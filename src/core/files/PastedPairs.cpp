@@ -141,8 +141,7 @@ struct Mantissa {
 };
 
 // The keys that type the number into a field: the exponent shifts the point, so that the
-// field holds the same decimal number without one. Past a field's length the exponent need
-// not be followed further.
+// field holds the same decimal number without one.
 QString Keys(const Mantissa& m, long long exponent) {
     if (exponent == 0) {
         return m.sign + m.digits.left(m.integerDigits) +
@@ -165,7 +164,7 @@ std::optional<QString> CellKeys(QStringView cell, DecimalMark mark) {
     if (i < cell.size() && (cell[i] == u'+' || IsMinus(cell[i]))) {
         m.sign = IsMinus(cell[i++]) ? QStringLiteral("-") : QString();
     }
-    // Groups of three digits after the first, of one to three.
+    // Groups of three digits after the first, of one to three that does not start with 0.
     int groupDigits = 0;
     bool grouped = false;
     for (; i < cell.size(); ++i) {
@@ -173,7 +172,7 @@ std::optional<QString> CellKeys(QStringView cell, DecimalMark mark) {
             m.digits += cell[i];
             ++groupDigits;
         } else if (IsGroupSeparator(cell[i], mark) && groupDigits > 0 && groupDigits <= 3 &&
-                   (!grouped || groupDigits == 3)) {
+                   (!grouped || groupDigits == 3) && !m.digits.startsWith(u'0')) {
             grouped = true;
             groupDigits = 0;
         } else {
@@ -202,6 +201,7 @@ std::optional<QString> CellKeys(QStringView cell, DecimalMark mark) {
         const bool negative = ++i < cell.size() && IsMinus(cell[i]);
         i += i < cell.size() && (negative || cell[i] == u'+');
         const qsizetype first = i;
+        // Past a field's length the exponent need not be followed further.
         for (; i < cell.size() && IsDigit(cell[i]); ++i) {
             exponent = std::min<long long>(exponent * 10 + cell[i].digitValue(), kEntryTextLimit);
         }
