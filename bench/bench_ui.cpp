@@ -7,6 +7,7 @@
 #include "support/ScriptedFileDialog.h"
 #include "support/ScriptedHelpViewer.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/ScriptedPastePreview.h"
 #include "support/ScriptedReportPrinter.h"
 #include "windows/MainWindow.h"
 
@@ -22,8 +23,10 @@ void BM_ChartTabSwitch(benchmark::State& state) {
     qb::ScriptedFileDialog files;
     qb::ScriptedReportPrinter printer;
     qb::ScriptedClipboard clipboard;
+    qb::ScriptedPastePreview pastePreview;
     qb::Analysis analysis(u'.');
-    qb::MainWindow window(analysis, {messages, help, files, printer, clipboard, QString()});
+    qb::MainWindow window(analysis,
+                          {messages, help, files, printer, clipboard, pastePreview, QString()});
     window.show();
     analysis.ChooseRowCount(qb::kRowCapacity);
     for (int i = 0; i < qb::kRowCapacity; ++i) {

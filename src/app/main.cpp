@@ -6,6 +6,7 @@
 #include "platform/QtHelpViewer.h"
 #include "platform/QtLauncher.h"
 #include "platform/QtMessageBox.h"
+#include "platform/QtPastePreview.h"
 #include "platform/QtReportPrinter.h"
 #include "system/SystemInfo.h"
 #include "windows/Pictures.h"
@@ -37,17 +38,20 @@ int main(int argc, char* argv[]) {
     qb::QtFileDialog files;
     qb::QtReportPrinter printer;
     qb::QtClipboard clipboard;
+    qb::QtPastePreview pastePreview;
     qb::NoSystemInfo sysInfo;
     qb::QtLauncher launcher;
-    const qb::Startup startup(
-        analysis, {messages, help, files, printer, clipboard, QApplication::applicationDirPath()},
-        {sysInfo, launcher, messages}, qb::kProgramVersion, qb::DataFileArgument(arguments),
-        qb::kSplashTime, [&app] {
-            // Only the windows behind the splash need these.
-            qb::InstallItalianToolkitTexts(app);
-            QApplication::setWindowIcon(qb::ProgramIcon());
-            QApplication::setFont(QFont(QStringLiteral("Arial"), 8));
-        });
+    const qb::Startup startup(analysis,
+                              {messages, help, files, printer, clipboard, pastePreview,
+                               QApplication::applicationDirPath()},
+                              {sysInfo, launcher, messages}, qb::kProgramVersion,
+                              qb::DataFileArgument(arguments), qb::kSplashTime,
+                              [&app] {
+                                  // Only the windows behind the splash need these.
+                                  qb::InstallItalianToolkitTexts(app);
+                                  QApplication::setWindowIcon(qb::ProgramIcon());
+                                  QApplication::setFont(QFont(QStringLiteral("Arial"), 8));
+                              });
     qb::TraceStartup();
     return app.exec();
 }

@@ -22,3 +22,26 @@ key ctrl+shift+c; sleep 0.5
 xclip -selection clipboard -o >"$xs_work/copied.txt"
 head -n 1 "$xs_work/copied.txt" | grep -qxP 'Media di X\t2,50000' || fail "copied: $(head -c 300 "$xs_work/copied.txt")"
 grep -qxP 'Coefficiente di correlazione r\t0,98994949' "$xs_work/copied.txt" || fail "r not copied"
+
+# Points that may group thousands: the preview asks. Esc keeps the grid; the second reading
+# (a decimal point) chosen with the keyboard fills it.
+printf '1.234\t2.500\n3\t4\n5\t6\n' | xclip -selection clipboard
+key ctrl+shift+v
+preview=$(new_window "Incolla coppie")
+focus "$preview"; shot preview; key Escape
+wait_for 10 gone "$preview" || fail "Annulla left the preview open"
+focus "$window"; key ctrl+shift+v
+preview=$(new_window "Incolla coppie")
+focus "$preview"; key Down; shot preview-point; key Return
+wait_for 10 gone "$preview" || fail "OK left the preview open"
+focus "$window"
+xdotool mousemove --window "$window" 190 38 click 1
+sleep 0.5 && key ctrl+shift+c; sleep 0.5
+xclip -selection clipboard -o | grep -qxP 'Media di X\t3,07800' || fail "the chosen reading did not fill the grid"
+
+# A spreadsheet's HTML alone (Gnumeric under it_IT: "1.234" and "2,5" cells) is read from its table.
+xclip -selection clipboard -t text/html "$(dirname "$0")/../core/files/gnumeric_it.html"
+key ctrl+shift+v
+xdotool mousemove --window "$window" 190 38 click 1
+sleep 0.5 && key ctrl+shift+c; sleep 0.5
+xclip -selection clipboard -o | grep -qxP 'Media di X\t618,50000' || fail "the HTML table was not pasted"

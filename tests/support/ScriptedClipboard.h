@@ -4,10 +4,18 @@
 
 namespace qb {
 
-// A clipboard of the test's own: what was put on it stays for the test to read.
+// A clipboard of the test's own: what was put on it stays for the test to read, and a paste
+// reads its text, or its HTML when it holds no text.
 class ScriptedClipboard final : public Clipboard {
 public:
-    QString Text() const override { return text; }
+    ClipboardText Text(qsizetype byteLimit) const override {
+        const QString& offered = text.isEmpty() ? html : text;
+        const qsizetype bytes = offered.toUtf8().size();
+        if (bytes > byteLimit) {
+            return {{}, {}, bytes};
+        }
+        return {text, text.isEmpty() ? html : QString(), bytes};
+    }
     void SetText(const QString& plain, const QString& rich) override {
         text = plain;
         html = rich;

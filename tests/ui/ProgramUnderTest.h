@@ -7,6 +7,7 @@
 #include "support/ScriptedFileDialog.h"
 #include "support/ScriptedHelpViewer.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/ScriptedPastePreview.h"
 #include "support/ScriptedReportPrinter.h"
 #include "support/WorkedExample.h"
 #include "windows/MainWindow.h"
@@ -22,8 +23,8 @@ namespace qb {
 // The main window with scripted seams, shown and active so that focus and keys act as for a user.
 struct ProgramUnderTest {
     explicit ProgramUnderTest(QChar separator = u'.', QString programDirectory = {})
-        : analysis(separator),
-          window(analysis, {messages, help, files, printer, clipboard, programDirectory}) {
+        : analysis(separator), window(analysis, {messages, help, files, printer, clipboard,
+                                                 pastePreview, programDirectory}) {
         window.show();
         window.activateWindow();
         ready = QTest::qWaitForWindowActive(&window);
@@ -66,6 +67,7 @@ struct ProgramUnderTest {
     ScriptedFileDialog files;
     ScriptedReportPrinter printer;
     ScriptedClipboard clipboard;
+    ScriptedPastePreview pastePreview;
     Analysis analysis;
     MainWindow window;
     bool ready = false;

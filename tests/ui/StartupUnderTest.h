@@ -6,6 +6,7 @@
 #include "support/ScriptedHelpViewer.h"
 #include "support/ScriptedLauncher.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/ScriptedPastePreview.h"
 #include "support/ScriptedReportPrinter.h"
 #include "system/SystemInfo.h"
 #include "windows/Startup.h"
@@ -19,7 +20,7 @@ struct StartupUnderTest {
     explicit StartupUnderTest(std::chrono::milliseconds splashTime = std::chrono::hours(1),
                               QString dataFile = {}, ProgramVersion version = {1, 0, 0},
                               const std::function<void()>& beforeLoading = {})
-        : startup(analysis, {messages, help, files, printer, clipboard, QString()},
+        : startup(analysis, {messages, help, files, printer, clipboard, pastePreview, QString()},
                   {sysInfo, launcher, messages}, version, std::move(dataFile), splashTime,
                   beforeLoading) {}
 
@@ -37,6 +38,7 @@ struct StartupUnderTest {
     ScriptedFileDialog files;
     ScriptedReportPrinter printer;
     ScriptedClipboard clipboard;
+    ScriptedPastePreview pastePreview;
     NoSystemInfo sysInfo;
     ScriptedLauncher launcher;
     Analysis analysis{u'.'};

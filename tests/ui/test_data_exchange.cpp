@@ -4,6 +4,7 @@
 #include "files/FileName.h"
 #include "pages/ChartPage.h"
 #include "pages/ChartView.h"
+#include "pages/PredictionPage.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -66,13 +67,34 @@ private slots:
         p.EnterWorkedExample();
         p.clipboard.text = QStringLiteral("X;Y\r\n1,5;-2\r\n\r\n3;4e2\r\n7;8\r\n");
         p.window.Action(QStringLiteral("MenuIncollaCoppie"))->trigger();
-        QCOMPARE(p.X(0)->text() + u' ' + p.Y(0)->text() + u' ' + p.Y(1)->text(), "1.5 -2 4E2");
+        QCOMPARE(p.X(0)->text() + u' ' + p.Y(0)->text() + u' ' + p.Y(1)->text(), "1.5 -2 400");
         QVERIFY(p.analysis.RowCount() == 3 && p.analysis.Row(2).used && !p.analysis.StatsValid());
         p.clipboard.text = QString(QStringLiteral("1 2\n")).repeated(34);
         p.window.Action(QStringLiteral("MenuIncollaCoppie"))->trigger();
-        QCOMPARE(Shown(p.messages).last(), "Negli appunti ci sono 34 coppie: al massimo 30.|error|"
-                                           "Quantorelle Brindel");
+        QCOMPARE(Shown(p.messages).last(),
+                 "Negli appunti ci sono più di 31 righe: si incollano al massimo 30 coppie e una "
+                 "riga d'intestazione.|error|Quantorelle Brindel");
         QCOMPARE(p.analysis.RowCount(), 3);
+        QVERIFY(p.pastePreview.shown.isEmpty());
+    }
+
+    // Points that may group thousands: the user picks the reading, or cancels and keeps the grid.
+    void anUnsettledPasteIsPreviewed() {
+        ProgramUnderTest p;
+        p.EnterWorkedExample();
+        p.clipboard.text = QStringLiteral("1.234\t2.500\n3\t4\n");
+        p.window.Action(QStringLiteral("MenuIncollaCoppie"))->trigger();
+        p.pastePreview.answers.enqueue(1);
+        p.window.Action(QStringLiteral("MenuIncollaCoppie"))->trigger();
+        QCOMPARE(p.pastePreview.shown.size(), 2);
+        const QList<PasteCandidate>& shown = p.pastePreview.shown.first();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0].assumption, "Colonne separate da tabulazioni, virgola decimale: 1.234 = "
+                                      "milleduecentotrentaquattro");
+        QCOMPARE(shown[0].pairs[0].first + u' ' + shown[1].pairs[0].first, "1234 1.234");
+        QCOMPARE(p.X(0)->text() + u' ' + p.Y(0)->text(), "1.234 2.500");
+        QCOMPARE(p.analysis.RowCount(), 2);
+        QCOMPARE(Shown(p.messages), QStringList());
     }
 
     // Copies and the chart's export need something to copy; a failed export is told.
@@ -86,12 +108,19 @@ private slots:
                  "Impossibile creare il file /nonexistent-folder/r.pdf: la cartella non "
                  "esiste.|error|Quantorelle Brindel");
         p.EnterWorkedExample();
-        p.ClickTab(MainWindow::Page::StatisticsTab);
+        p.ClickTab(MainWindow::Page::PredictionTab);
+        p.TypeInto(p.window.PredictPage()->Txt_X_Prev(), QStringLiteral("2.5\r"));
         QTest::keyClick(&p.window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        // The history as two columns of numbers that spreadsheets take whole.
         const QStringList lines = p.clipboard.text.split(u'\n');
-        QCOMPARE(lines[0] + u'|' + lines[10],
-                 "Media di X\t2.50000|Coefficiente di correlazione r\t0.98994949");
+        QCOMPARE(lines.mid(10).join(u'|'),
+                 "Coefficiente di correlazione r\t0.98994949||Elenco Dati "
+                 "Analizzati|X\tY|2.50000\t4.00000|");
+        QCOMPARE(lines[0], "Media di X\t2.50000");
         QVERIFY(p.clipboard.html.contains(QStringLiteral("<td>Termine noto b</td>")));
+        QVERIFY(p.clipboard.html.contains(
+            QStringLiteral("<tr><th>X</th><th>Y</th></tr><tr><td align=\"right\">2.50000</td>"
+                           "<td align=\"right\">4.00000</td></tr></table>")));
         p.ClickTab(MainWindow::Page::DataTab);
         p.TypeInto(p.X(0), QStringLiteral("5"));
         QVERIFY(!copy->isEnabled());

@@ -99,18 +99,34 @@ void DocumentCommands::Fill(const DataFileContent& content) {
     ApplyDataFile(content, analysis_);
 }
 
-void DocumentCommands::PastePairs(const QString& text) {
-    const PairsReading reading = ReadPastedPairs(text);
-    if (!reading.Accepted()) {
-        ShowMessage(reading.refusal, kErrorStyle);
+void DocumentCommands::PastePairs(const Clipboard& clipboard, PastePreview& preview) {
+    const PasteOutcome outcome = ReadPastedPairs(clipboard.Text(kPasteByteLimit));
+    if (!outcome.Accepted()) {
+        ShowMessage(outcome.refusal, kErrorStyle);
         return;
     }
+    qsizetype chosen = 0;
+    if (outcome.NeedsChoice()) {
+        QList<PasteCandidate> candidates;
+        for (const PairsReading& reading : outcome.readings) {
+            candidates.append({Assumption(reading), {}});
+            for (const PastedPair& pair : reading.pairs) {
+                candidates.back().pairs.append({pair.x, pair.y});
+            }
+        }
+        const auto answer = preview.Choose(candidates);
+        if (!answer) {
+            return;
+        }
+        chosen = *answer;
+    }
+    const std::vector<PastedPair>& pairs = outcome.readings[size_t(chosen)].pairs;
     // The pairs as a data file that holds rows only; the program stays bound to its file.
     DataFileContent content;
     content.stop = DataFileContent::Stop::Statistics;
-    content.rowCount = int(reading.pairs.size());
+    content.rowCount = int(pairs.size());
     for (int i = 0; i < content.rowCount; ++i) {
-        content.rows[i] = {reading.pairs[i].x, reading.pairs[i].y, true, true};
+        content.rows[i] = {pairs[i].x, pairs[i].y, true, true};
     }
     const BusyScope busy(analysis_);
     Fill(content);

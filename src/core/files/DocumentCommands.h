@@ -2,6 +2,7 @@
 
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
+#include "platform/PastePreview.h"
 
 #include <QByteArray>
 #include <QString>
@@ -11,6 +12,7 @@
 namespace qb {
 
 class Analysis;
+class Clipboard;
 struct DataFileContent;
 
 // What the document commands ask of the window around them: emptying its pages and bringing
@@ -48,9 +50,10 @@ public:
     void Open(const QString& path);
     void Save(SaveMode mode);
 
-    // Fills the grid with the pairs of a clipboard text, as opening a file fills it; a text
-    // that holds no usable pairs is refused with a message and changes nothing.
-    void PastePairs(const QString& text);
+    // Fills the grid with the pairs on the clipboard, as opening a file fills it; a text that
+    // holds no usable pairs is refused with a message and changes nothing. Where the text can
+    // be read in several ways, the preview shows them and the user chooses or cancels.
+    void PastePairs(const Clipboard& clipboard, PastePreview& preview);
     // Writes what `render` makes to a file chosen in a save dialog, as safely as data files.
     void ExportReport(const std::function<QByteArray()>& renderPdf);
     void ExportChart(const std::function<QByteArray(ChartFormat)>& render);

@@ -1,53 +1,116 @@
 #include "PastedPairs.h"
 
+#include "HtmlTable.h"
 #include "engine/DataSet.h"
+#include "numbers/KeyFilter.h"
 
-#include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
+#include <array>
+#include <climits>
 #include <optional>
 
 namespace qb {
 namespace {
+
+constexpr int kLineLimit = kRowCapacity + 1; // the pairs and a header
+constexpr qsizetype kQuotedCellLimit = 40;
+constexpr std::array kMarks = {DecimalMark::Comma, DecimalMark::Point};
 
 struct Line {
     int number = 0; // 1-based, counting empty lines, as the user's editor shows them
     QString text;
 };
 
-enum class Columns { Tab, Semicolon, Comma, Blanks };
+struct Layout {
+    ColumnSeparator columns;
+    DecimalMark decimals;
+};
 
-std::vector<Line> NonEmptyLines(QStringView text) {
-    static const QRegularExpression kLineBreak(QStringLiteral("\r\n|\r|\n"));
+// A reading in progress: its pairs, or the refusal and how far it got.
+struct Attempt {
+    PairsReading reading;
+    QString refusal;
+    int failedLine = INT_MAX; // a refusal of the whole text comes after every line's
+};
+
+bool IsBlankOutsideCells(QChar c) {
+    return c.isSpace() && c != u'\t';
+}
+
+// The lines that hold something, trimmed of blanks but not of tabs, which separate (empty)
+// cells; nullopt when there are more than a paste can hold.
+std::optional<std::vector<Line>> NonEmptyLines(QStringView text) {
     std::vector<Line> lines;
-    const QStringList all = text.toString().split(kLineBreak);
-    for (int i = 0; i < all.size(); ++i) {
-        const QString trimmed = all[i].trimmed();
-        if (!trimmed.isEmpty()) {
-            lines.push_back({i + 1, trimmed});
+    int number = 1;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != u'\n' && text[i] != u'\r') {
+            continue;
         }
+        QStringView line = text.mid(start, i - start);
+        if (!line.trimmed().isEmpty()) {
+            while (IsBlankOutsideCells(line.front())) {
+                line = line.mid(1);
+            }
+            while (IsBlankOutsideCells(line.back())) {
+                line.chop(1);
+            }
+            if (int(lines.size()) == kLineLimit) {
+                return std::nullopt;
+            }
+            lines.push_back({number, line.toString()});
+        }
+        if (i + 1 < text.size() && text[i] == u'\r' && text[i + 1] == u'\n') {
+            ++i;
+        }
+        ++number;
+        start = i + 1;
     }
     return lines;
 }
 
-QStringList Cells(const QString& line, Columns columns) {
-    static const QRegularExpression kBlanks(QStringLiteral("\\s+"));
-    QStringList cells;
+// A line of words; an "e" after a digit is an exponent, not a word.
+bool IsHeader(QStringView line) {
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const bool exponent = i > 0 && line[i - 1].isDigit() && line[i].toLower() == u'e';
+        if (line[i].isLetter() && !exponent) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsColumnSeparator(QChar c, ColumnSeparator columns) {
     switch (columns) {
-    case Columns::Tab:
-        cells = line.split(u'\t');
-        break;
-    case Columns::Semicolon:
-        cells = line.split(u';');
-        break;
-    case Columns::Comma:
-        cells = line.split(u',');
-        break;
-    case Columns::Blanks:
-        return line.split(kBlanks, Qt::SkipEmptyParts);
+    case ColumnSeparator::Tab:
+        return c == u'\t';
+    case ColumnSeparator::Semicolon:
+        return c == u';';
+    case ColumnSeparator::Comma:
+        return c == u',';
+    case ColumnSeparator::Blanks:
+        return c == u' ';
+    }
+    return false;
+}
+
+// The cells of a line, trimmed; CSV writers quote cells, so a separator within quotes is text.
+QStringList Cells(QStringView line, ColumnSeparator columns) {
+    QStringList cells(1);
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == u'"') {
+            quoted = !quoted;
+        }
+        if (quoted || !IsColumnSeparator(line[i], columns)) {
+            cells.back() += line[i];
+        } else if (columns != ColumnSeparator::Blanks || !cells.back().isEmpty()) {
+            cells.append(QString());
+        }
     }
     for (QString& cell : cells) {
         cell = cell.trimmed();
-        // CSV writers quote cells.
         if (cell.size() >= 2 && cell.startsWith(u'"') && cell.endsWith(u'"')) {
             cell = cell.mid(1, cell.size() - 2).trimmed();
         }
@@ -55,104 +118,273 @@ QStringList Cells(const QString& line, Columns columns) {
     return cells;
 }
 
-// The cell as an entry text, or nullopt when it is not a number.
-std::optional<QString> EntryText(const QString& cell, Columns columns) {
-    static const QRegularExpression kWithComma(
-        QStringLiteral("^([+-]?)(\\d+(?:[.,]\\d*)?|[.,]\\d+)(?:[eE]([+-]?\\d+))?$"));
-    static const QRegularExpression kPointOnly(
-        QStringLiteral("^([+-]?)(\\d+(?:\\.\\d*)?|\\.\\d+)(?:[eE]([+-]?\\d+))?$"));
-    const QRegularExpressionMatch m =
-        (columns == Columns::Comma ? kPointOnly : kWithComma).match(cell);
-    if (!m.hasMatch()) {
+bool IsDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+bool IsMinus(QChar c) {
+    return c == u'-' || c == QChar(0x2212) || c == QChar(0x2012); // minus sign, figure dash
+}
+QChar MarkChar(DecimalMark mark) {
+    return mark == DecimalMark::Comma ? u',' : u'.';
+}
+bool IsGroupSeparator(QChar c, DecimalMark mark) {
+    return c == MarkChar(mark == DecimalMark::Comma ? DecimalMark::Point : DecimalMark::Comma) ||
+           c == u' ' || c == QChar(0x00A0) || c == QChar(0x202F);
+}
+
+// A number's digits and where its decimal point falls.
+struct Mantissa {
+    QString sign;
+    QString digits;
+    qsizetype integerDigits = 0;
+    bool hasPoint = false;
+};
+
+// The keys that type the number into a field: the exponent shifts the point, so that the
+// field holds the same decimal number without one.
+QString Keys(const Mantissa& m, long long exponent) {
+    if (exponent == 0) {
+        return m.sign + m.digits.left(m.integerDigits) +
+               (m.hasPoint ? u'.' + m.digits.mid(m.integerDigits) : QString());
+    }
+    const long long point = m.integerDigits + exponent;
+    if (point <= 0) {
+        return m.sign + QStringLiteral("0.") + QString(qsizetype(-point), u'0') + m.digits;
+    }
+    if (point >= m.digits.size()) {
+        return m.sign + m.digits + QString(qsizetype(point - m.digits.size()), u'0');
+    }
+    return m.sign + m.digits.left(qsizetype(point)) + u'.' + m.digits.mid(qsizetype(point));
+}
+
+// The cell as keys to type, or nullopt when it is not a number with this decimal mark.
+std::optional<QString> CellKeys(QStringView cell, DecimalMark mark) {
+    Mantissa m;
+    qsizetype i = 0;
+    if (i < cell.size() && (cell[i] == u'+' || IsMinus(cell[i]))) {
+        m.sign = IsMinus(cell[i++]) ? QStringLiteral("-") : QString();
+    }
+    // Groups of three digits after the first, of one to three that does not start with 0.
+    int groupDigits = 0;
+    bool grouped = false;
+    for (; i < cell.size(); ++i) {
+        if (IsDigit(cell[i])) {
+            m.digits += cell[i];
+            ++groupDigits;
+        } else if (IsGroupSeparator(cell[i], mark) && groupDigits > 0 && groupDigits <= 3 &&
+                   (!grouped || groupDigits == 3) && !m.digits.startsWith(u'0')) {
+            grouped = true;
+            groupDigits = 0;
+        } else {
+            break;
+        }
+    }
+    if (grouped && groupDigits != 3) {
         return std::nullopt;
     }
-    QString text = (m.captured(1) == u"-" ? QStringLiteral("-") : QString()) + m.captured(2);
-    text.replace(u',', u'.');
-    if (m.hasCaptured(3)) {
-        text += u'E' + m.captured(3);
-    }
-    return text;
-}
-
-bool IsHeader(const QString& line, Columns columns) {
-    const QStringList cells = Cells(line, columns);
-    const bool hasWords = line.contains(QRegularExpression(QStringLiteral("[^\\W\\d_]")));
-    return hasWords && std::none_of(cells.begin(), cells.end(), [columns](const QString& c) {
-               return EntryText(c, columns).has_value();
-           });
-}
-
-PairsReading Refused(const QString& message) {
-    return {{}, message};
-}
-
-PairsReading ReadWith(const std::vector<Line>& lines, Columns columns) {
-    std::vector<PastedPair> pairs;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const Line& line = lines[i];
-        if (i == 0 && IsHeader(line.text, columns)) {
-            continue;
+    m.integerDigits = m.digits.size();
+    if (i < cell.size() && cell[i] == MarkChar(mark)) {
+        m.hasPoint = true;
+        for (++i; i < cell.size() && IsDigit(cell[i]); ++i) {
+            m.digits += cell[i];
         }
-        const QStringList cells = Cells(line.text, columns);
+        // "7." is how instruments write a whole number; "1," ends with a separator.
+        if (mark == DecimalMark::Comma && m.digits.size() == m.integerDigits) {
+            return std::nullopt;
+        }
+    }
+    if (m.digits.isEmpty()) {
+        return std::nullopt;
+    }
+    long long exponent = 0;
+    if (i < cell.size() && cell[i].toLower() == u'e') {
+        const bool negative = ++i < cell.size() && IsMinus(cell[i]);
+        i += i < cell.size() && (negative || cell[i] == u'+');
+        const qsizetype first = i;
+        // Past a field's length the exponent need not be followed further.
+        for (; i < cell.size() && IsDigit(cell[i]); ++i) {
+            exponent = std::min<long long>(exponent * 10 + cell[i].digitValue(), kEntryTextLimit);
+        }
+        if (i == first) {
+            return std::nullopt;
+        }
+        exponent = negative ? -exponent : exponent;
+    }
+    if (i != cell.size()) {
+        return std::nullopt;
+    }
+    return Keys(m, exponent);
+}
+
+QString Quoted(const QString& cell) {
+    if (cell.size() <= kQuotedCellLimit) {
+        return cell;
+    }
+    const qsizetype kept = kQuotedCellLimit - 1 - cell[kQuotedCellLimit - 2].isHighSurrogate();
+    return cell.left(kept) + u'…';
+}
+
+const QString kOneValue = QStringLiteral("ha un solo valore: ne servono due, X e Y.");
+
+Attempt FailedAt(const Line& line, const QString& what) {
+    return {
+        {}, QStringLiteral("La riga %1 degli appunti %2").arg(line.number).arg(what), line.number};
+}
+
+// The cell as a field's text, or why it is refused.
+std::optional<QString> EntryText(const QString& cell, DecimalMark mark, QString& refusal) {
+    const auto keys = CellKeys(cell, mark);
+    const auto text = keys ? TypedEntryText(*keys) : std::nullopt;
+    if (!text) {
+        refusal = QStringLiteral("contiene «%1», che non è un numero.").arg(Quoted(cell));
+    } else if (text->size() > kEntryTextLimit) {
+        refusal = QStringLiteral("contiene un numero di più di %1 caratteri, che un campo non "
+                                 "può contenere.")
+                      .arg(kEntryTextLimit);
+    } else {
+        return text;
+    }
+    return std::nullopt;
+}
+
+Attempt ReadAs(const std::vector<Line>& lines, Layout layout) {
+    Attempt attempt{{{}, layout.columns, layout.decimals}, {}};
+    for (const Line& line : lines) {
+        const QStringList cells = Cells(line.text, layout.columns);
+        if (cells.contains(QString())) {
+            return FailedAt(line, QStringLiteral("ha una cella vuota."));
+        }
         QStringList texts;
         for (const QString& cell : cells) {
-            const auto text = EntryText(cell, columns);
+            QString refusal;
+            const auto text = EntryText(cell, layout.decimals, refusal);
             if (!text) {
-                return Refused(QStringLiteral("La riga %1 degli appunti contiene «%2», che non "
-                                              "è un numero.")
-                                   .arg(line.number)
-                                   .arg(cell));
+                return FailedAt(line, refusal);
             }
             texts << *text;
         }
-        if (cells.size() != 2) {
-            const QString values = cells.size() == 1
-                                       ? QStringLiteral("un solo valore")
-                                       : QStringLiteral("%1 valori").arg(cells.size());
-            return Refused(QStringLiteral("La riga %1 degli appunti ha %2: ne servono due, X e Y.")
-                               .arg(line.number)
-                               .arg(values));
+        if (texts.size() != 2) {
+            return FailedAt(
+                line,
+                texts.size() == 1
+                    ? kOneValue
+                    : QStringLiteral("ha %1 valori: ne servono due, X e Y.").arg(texts.size()));
         }
-        pairs.push_back({texts[0], texts[1]});
+        attempt.reading.pairs.push_back({texts[0], texts[1]});
     }
-    if (pairs.empty()) {
-        return Refused(QStringLiteral("Negli appunti non ci sono coppie di numeri da incollare."));
+    const size_t count = attempt.reading.pairs.size();
+    if (count == 0) {
+        attempt.refusal =
+            QStringLiteral("Negli appunti non ci sono coppie di numeri da incollare.");
+    } else if (count < size_t(kMinRowCount)) {
+        attempt.refusal = QStringLiteral("Negli appunti c'è una sola coppia: ne servono almeno %1.")
+                              .arg(kMinRowCount);
+    } else if (count > size_t(kRowCapacity)) {
+        attempt.refusal = QStringLiteral("Negli appunti ci sono %1 coppie: al massimo %2.")
+                              .arg(count)
+                              .arg(kRowCapacity);
     }
-    if (pairs.size() < size_t(kMinRowCount)) {
-        return Refused(QStringLiteral("Negli appunti c'è una sola coppia: ne servono almeno %1.")
-                           .arg(kMinRowCount));
-    }
-    if (pairs.size() > size_t(kRowCapacity)) {
-        return Refused(QStringLiteral("Negli appunti ci sono %1 coppie: al massimo %2.")
-                           .arg(pairs.size())
-                           .arg(kRowCapacity));
-    }
-    return {pairs, {}};
+    return attempt;
 }
 
-} // namespace
-
-PairsReading ReadPastedPairs(QStringView text) {
-    const std::vector<Line> lines = NonEmptyLines(text);
+// Tabs and semicolons never stand inside a number, so either settles the columns; a comma or
+// a blank may be part of one.
+std::vector<Layout> PossibleLayouts(const std::vector<Line>& lines) {
     const auto anyLineHas = [&lines](QChar c) {
         return std::any_of(lines.begin(), lines.end(),
                            [c](const Line& l) { return l.text.contains(c); });
     };
-    if (anyLineHas(u'\t')) {
-        return ReadWith(lines, Columns::Tab);
-    }
-    if (anyLineHas(u';')) {
-        return ReadWith(lines, Columns::Semicolon);
-    }
-    // "1,5 2,5" holds decimal commas, "1.5,2.5" comma-separated columns: commas separate the
-    // columns only where that reading takes every line.
-    if (anyLineHas(u',')) {
-        PairsReading commaColumns = ReadWith(lines, Columns::Comma);
-        if (commaColumns.Accepted()) {
-            return commaColumns;
+    for (const auto columns : {ColumnSeparator::Tab, ColumnSeparator::Semicolon}) {
+        if (anyLineHas(columns == ColumnSeparator::Tab ? u'\t' : u';')) {
+            return {{columns, DecimalMark::Comma}, {columns, DecimalMark::Point}};
         }
     }
-    return ReadWith(lines, Columns::Blanks);
+    return {{ColumnSeparator::Blanks, DecimalMark::Comma},
+            {ColumnSeparator::Blanks, DecimalMark::Point},
+            {ColumnSeparator::Comma, DecimalMark::Point}};
+}
+
+// Every line read whole as one number, with a decimal comma or blanks grouping its thousands.
+bool IsOneColumn(const std::vector<Line>& lines) {
+    return !lines.empty() && std::any_of(kMarks.begin(), kMarks.end(), [&lines](DecimalMark m) {
+        return std::all_of(lines.begin(), lines.end(),
+                           [m](const Line& l) { return CellKeys(l.text, m).has_value(); });
+    });
+}
+
+PasteOutcome Refused(const QString& message) {
+    return {{}, PasteCertainty::Settled, message};
+}
+
+} // namespace
+
+PasteOutcome ReadPastedPairs(QStringView text) {
+    if (text.startsWith(QChar(0xFEFF))) {
+        text = text.mid(1);
+    }
+    auto lines = NonEmptyLines(text);
+    if (!lines) {
+        return Refused(QStringLiteral("Negli appunti ci sono più di %1 righe: si incollano al "
+                                      "massimo %2 coppie e una riga d'intestazione.")
+                           .arg(kLineLimit)
+                           .arg(kRowCapacity));
+    }
+    // The header may be written with other separators than the data, so it chooses none.
+    if (!lines->empty() && IsHeader(lines->front().text)) {
+        lines->erase(lines->begin());
+    }
+    PasteOutcome outcome;
+    Attempt furthest;
+    for (const Layout layout : PossibleLayouts(*lines)) {
+        Attempt attempt = ReadAs(*lines, layout);
+        if (!attempt.refusal.isEmpty()) {
+            if (furthest.refusal.isEmpty() || attempt.failedLine > furthest.failedLine) {
+                furthest = attempt;
+            }
+        } else if (std::none_of(outcome.readings.begin(), outcome.readings.end(),
+                                [&attempt](const PairsReading& r) {
+                                    return r.pairs == attempt.reading.pairs;
+                                })) {
+            outcome.readings.push_back(attempt.reading);
+        }
+    }
+    // Where a comma can be the decimal comma of one column, it is; blanks that can group
+    // thousands leave the user to confirm the columns.
+    if (IsOneColumn(*lines)) {
+        const bool commas = std::any_of(lines->begin(), lines->end(),
+                                        [](const Line& l) { return l.text.contains(u','); });
+        if (commas || outcome.readings.empty()) {
+            return Refused(FailedAt(lines->front(), kOneValue).refusal);
+        }
+        outcome.certainty = PasteCertainty::Guessed;
+    }
+    if (outcome.readings.empty()) {
+        return Refused(furthest.refusal);
+    }
+    return outcome;
+}
+
+PasteOutcome ReadPastedPairs(const ClipboardText& offered) {
+    if (offered.bytes > kPasteByteLimit) {
+        return Refused(QStringLiteral("Gli appunti contengono %1 kB di testo: troppi per %2 "
+                                      "coppie di numeri.")
+                           .arg((offered.bytes + 1023) / 1024)
+                           .arg(kRowCapacity));
+    }
+    if (offered.plain.trimmed().isEmpty() && !offered.html.isEmpty()) {
+        return ReadPastedPairs(HtmlTableText(offered.html));
+    }
+    return ReadPastedPairs(offered.plain);
+}
+
+QString Assumption(const PairsReading& reading) {
+    static const char* const kColumns[] = {"tabulazioni", "punti e virgola", "virgole", "spazi"};
+    const QString columns = QStringLiteral("Colonne separate da %1")
+                                .arg(QString::fromUtf8(kColumns[int(reading.columns)]));
+    return columns + (reading.decimals == DecimalMark::Comma
+                          ? QStringLiteral(", virgola decimale: 1.234 = milleduecentotrentaquattro")
+                          : QStringLiteral(", punto decimale: 1.234 = uno virgola "
+                                           "duecentotrentaquattro"));
 }
 
 } // namespace qb

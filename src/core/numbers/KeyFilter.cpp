@@ -20,4 +20,22 @@ KeyDecision FilterEntryKey(QStringView text, char16_t code) {
     return d;
 }
 
+std::optional<QString> TypedEntryText(QStringView keys) {
+    QString text;
+    for (const QChar key : keys) {
+        if (key == QChar(kEnterKey) || key == QChar(kBackspaceKey)) {
+            return std::nullopt; // they act on the field instead of entering
+        }
+        const KeyDecision d = FilterEntryKey(text, key.unicode());
+        if (d.replacement) {
+            text = *d.replacement;
+        } else if (d.accepted) {
+            text += key;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return text;
+}
+
 } // namespace qb

@@ -21,4 +21,11 @@ struct KeyDecision {
 // and is refused wherever the text already holds one; everything else is refused.
 KeyDecision FilterEntryKey(QStringView text, char16_t code);
 
+// The most characters an entry field holds, a line edit's own limit.
+inline constexpr qsizetype kEntryTextLimit = 32767;
+
+// The text an empty field holds after `keys` are typed into it one by one; nullopt when the
+// filter refuses one of them.
+std::optional<QString> TypedEntryText(QStringView keys);
+
 } // namespace qb

@@ -10,8 +10,10 @@ namespace qb {
 
 // The figures as the statistics page shows them and the prediction history, for the clipboard.
 struct ResultsText {
-    QString plain; // one "name TAB value" line a figure, then the history, one item a line
-    QString html;  // the same as a table, for rich-text targets
+    // One "name TAB value" line a figure, then the history under its title and an "X TAB Y"
+    // header, one "x TAB y" line an item.
+    QString plain;
+    QString html; // the same as one table, for rich-text targets
 };
 
 ResultsText ResultsForClipboard(const std::array<QString, kFigureCount>& captions,

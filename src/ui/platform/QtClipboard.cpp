@@ -4,11 +4,25 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
+#include <QStringDecoder>
 
 namespace qb {
 
-QString QtClipboard::Text() const {
-    return QGuiApplication::clipboard()->text();
+ClipboardText QtClipboard::Text(qsizetype byteLimit) const {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data == nullptr || !(data->hasText() || data->hasHtml())) {
+        return {};
+    }
+    // The bytes first, so that a huge clipboard is measured without being converted.
+    const QByteArray bytes =
+        data->data(data->hasText() ? QStringLiteral("text/plain") : QStringLiteral("text/html"));
+    if (bytes.size() > byteLimit) {
+        return {{}, {}, bytes.size()};
+    }
+    if (data->hasText()) {
+        return {QString::fromUtf8(bytes), {}, bytes.size()};
+    }
+    return {{}, QStringDecoder::decoderForHtml(bytes).decode(bytes), bytes.size()};
 }
 
 void QtClipboard::SetText(const QString& plain, const QString& html) {

@@ -7,7 +7,7 @@ namespace qb {
 // The system clipboard, through the application's.
 class QtClipboard final : public Clipboard {
 public:
-    QString Text() const override;
+    ClipboardText Text(qsizetype byteLimit) const override;
     void SetText(const QString& plain, const QString& html) override;
     void SetImage(const QByteArray& png) override;
 };

@@ -154,7 +154,7 @@ void MainWindow::BuildEditMenu() {
     connect(AddAction(edit, QStringLiteral("MenuIncollaCoppie"), QStringLiteral("Incolla coppie"),
                       QKeySequence("Ctrl+Shift+V")),
             &QAction::triggered, this,
-            [this] { documents_.PastePairs(services_.clipboard.Text()); });
+            [this] { documents_.PastePairs(services_.clipboard, services_.pastePreview); });
     connect(AddAction(edit, QStringLiteral("MenuCopiaRisultati"), QStringLiteral("Copia risultati"),
                       QKeySequence("Ctrl+Shift+C")),
             &QAction::triggered, this, &MainWindow::CopyResults);

@@ -18,6 +18,7 @@ class ChartPage;
 class Clipboard;
 class EntryGridPage;
 class HelpViewer;
+class PastePreview;
 class PredictionPage;
 class ReportPrinter;
 class StatisticsPage;
@@ -29,6 +30,7 @@ struct Services {
     FileDialog& files;
     ReportPrinter& printer;
     Clipboard& clipboard;
+    PastePreview& pastePreview;
     QString programDirectory; // where the help file lies beside the executable
 };
 

@@ -3,15 +3,40 @@
 
 namespace qb {
 
-TEST(PastedPairs, TakesEveryPairOrRefusesWithTheReason) {
-    for (const Case& c : ReadCases(__FILE__, "pasted_pairs.tsv")) {
-        const PairsReading reading = ReadPastedPairs(c[0]);
+// The pairs "x y|x y"; when the user has to choose, each reading after its separators
+// ("[tab ,]" for tabs and a decimal comma), the readings joined by " || ".
+QString Shown(const PasteOutcome& outcome) {
+    static const char* const kColumns[] = {"tab", ";", ",", "spazi"};
+    QStringList readings;
+    for (const PairsReading& reading : outcome.readings) {
         QStringList pairs;
         for (const PastedPair& p : reading.pairs) {
             pairs << p.x + u' ' + p.y;
         }
-        EXPECT_EQ(reading.Accepted() ? pairs.join(u'|') : reading.refusal, c[1]) << c.where;
-        EXPECT_TRUE(reading.Accepted() != pairs.isEmpty()) << c.where;
+        const QString layout = QStringLiteral("[%1 %2] ")
+                                   .arg(kColumns[int(reading.columns)],
+                                        reading.decimals == DecimalMark::Comma ? "," : ".");
+        readings << (outcome.NeedsChoice() ? layout : QString()) + pairs.join(u'|');
+    }
+    return outcome.Accepted() ? readings.join(QStringLiteral(" || ")) : outcome.refusal;
+}
+
+// The text, or "file:NAME" for the bytes a program put on the clipboard, kept beside the table;
+// markup is offered as HTML alone.
+TEST(PastedPairs, TakesEveryPairOrRefusesWithTheReason) {
+    for (const Case& c : ReadCases(__FILE__, "pasted_pairs.tsv")) {
+        QString text = c[0];
+        if (text.startsWith(u"file:")) {
+            QFile file(QFileInfo(QString::fromUtf8(__FILE__)).dir().filePath(text.mid(5)));
+            EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << c.where;
+            text = QString::fromUtf8(file.readAll());
+        }
+        const qsizetype bytes = text.toUtf8().size();
+        const ClipboardText offered =
+            text.startsWith(u'<') ? ClipboardText{{}, text, bytes} : ClipboardText{text, {}, bytes};
+        const PasteOutcome outcome = ReadPastedPairs(offered);
+        EXPECT_EQ(Shown(outcome), c[1]) << c.where;
+        EXPECT_TRUE(outcome.Accepted() != outcome.readings.empty()) << c.where;
     }
 }
 

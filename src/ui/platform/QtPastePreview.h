@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/PastePreview.h"
+
+namespace qb {
+
+// A modal dialog over the active window: one radio button a reading, the pairs the chosen one
+// gives as X and Y, "OK" and "Annulla".
+class QtPastePreview final : public PastePreview {
+public:
+    std::optional<qsizetype> Choose(const QList<PasteCandidate>& candidates) override;
+};
+
+} // namespace qb
