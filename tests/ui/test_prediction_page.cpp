@@ -1,6 +1,7 @@
 // The prediction page: typed X and Enter, the history and the data errors.
 #include "ProgramUnderTest.h"
 #include "pages/PredictionPage.h"
+#include "pages/ResultLabel.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -5,6 +5,7 @@
 #include "engine/Engine.h"
 #include "engine/StatisticsCaptions.h"
 #include "pages/PredictionPage.h"
+#include "pages/ResultLabel.h"
 #include "pages/StatisticsPage.h"
 
 #include <QCheckBox>
@@ -56,7 +57,7 @@ static QString Broken(ProgramUnderTest& p, const DataSet& before, int tab) {
         const bool computed = ComputeStatistics(a.Rows(), fresh, extremes).ok;
         const auto captions = StatisticsCaptions(fresh, a.DecimalSeparator());
         for (int f = 0; f < kFigureCount; ++f) {
-            check(p.window.StatsPage()->Lab_Ris(f)->text() ==
+            check(p.window.StatsPage()->Lab_Ris(f)->Figure() ==
                       (a.StatsValid() ? captions[f] : QString()),
                   "statistics page differs from the figures");
         }
