@@ -89,8 +89,16 @@ void PredictionPage::ShowHistory() {
         history_->addItems(items);
     }
     if (history_->count() > 0) {
-        history_->setCurrentRow(history_->count() - 1);
-        history_->scrollToItem(history_->currentItem());
+        // Selected, not made current: a current item tells screen readers it has the focus even
+        // while the keyboard is elsewhere.
+        QListWidgetItem* last = history_->item(history_->count() - 1);
+        if (history_->hasFocus()) {
+            history_->setCurrentItem(last);
+        } else {
+            history_->selectionModel()->setCurrentIndex({}, QItemSelectionModel::Clear);
+            last->setSelected(true);
+        }
+        history_->scrollToItem(last);
     }
 }
 
