@@ -3,6 +3,7 @@
 #include "ProgramUnderTest.h"
 #include "StartupUnderTest.h"
 
+#include <QAccessible>
 #include <QKeySequence>
 #include <QPushButton>
 
@@ -38,6 +39,21 @@ private slots:
         QVERIFY(!about.isVisible() && p.window().isEnabled());
         p.window().Action(QStringLiteral("MenuAbout2"))->trigger();
         QVERIFY(about.isVisible() && !about.cmdSysInfo()->isVisible());
+    }
+
+    // As a dialog: focused on opening, Esc closes it, Enter presses OK, the focus comes back.
+    void keysCloseItAsADialog_data() { CaseTable({{"Esc", ""}, {"Return", ""}}); }
+    void keysCloseItAsADialog() {
+        StartupUnderTest p;
+        QVERIFY(p.PastTheSplash());
+        QWidget* before = QApplication::focusWidget();
+        p.window().Action(QStringLiteral("MenuAbout2"))->trigger();
+        AboutWindow& about = p.about();
+        QVERIFY(QTest::qWaitForWindowActive(&about) && about.cmdOK()->hasFocus());
+        QCOMPARE(QAccessible::queryAccessibleInterface(&about)->role(), QAccessible::Dialog);
+        QTest::keyClick(about.cmdOK(), QKeySequence(QTest::currentDataTag())[0].key());
+        QVERIFY(!about.isVisible() && p.window().isEnabled());
+        QTRY_COMPARE(QApplication::focusWidget(), before);
     }
 };
 

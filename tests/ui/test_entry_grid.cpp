@@ -2,6 +2,9 @@
 // numbers' unit tests) and keeps what it must when the focus only seems to move.
 #include "ProgramUnderTest.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QWheelEvent>
 
 using namespace qb;
@@ -25,6 +28,41 @@ private slots:
         QCOMPARE(p.X(0)->text() + u'|' + p.analysis.Row(0).x, c[2] + u'|' + c[2]);
         QTest::keyClick(p.X(0), Qt::Key_Tab);
         QCOMPARE(p.X(0)->text(), c[3]);
+    }
+
+    // Clipboard ("#n": n nines) | field before, "*" all selected | way | field after.
+    void pasteGoesInAsTyped_data() {
+        CaseTable({
+            {"comma is the point", "1,5||Ctrl+V|1.5"},
+            {"letters refused", "abc|7|Shift+Ins|7"},
+            {"selection replaced, a copied cell's line break dropped", "-2,5\n|*7|menu|-2.5"},
+            {"second point refused", "1.5|2.|Ctrl+V|2."},
+            {"lone point made 0.", ".5||menu|0.5"},
+            {"two lines refused", "1\n2||Ctrl+V|"},
+            {"longest field", "#32767||Ctrl+V|#32767"},
+            {"longer refused, not cut", "#32768||Ctrl+V|"},
+        });
+    }
+    void pasteGoesInAsTyped() {
+        const auto expand = [](const QString& t) {
+            return t.startsWith(u'#') ? QString(t.mid(1).toInt(), u'9') : t;
+        };
+        const QStringList c = CaseFields();
+        ProgramUnderTest p;
+        QApplication::clipboard()->setText(expand(c[0]));
+        p.TypeInto(p.X(0), QString(c[1]).remove(u'*'));
+        if (c[1].startsWith(u'*')) {
+            p.X(0)->selectAll();
+        }
+        if (c[2] == "menu") {
+            QContextMenuEvent menu(QContextMenuEvent::Keyboard, {2, 2},
+                                   p.X(0)->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(p.X(0), &menu);
+            QApplication::activePopupWidget()->findChild<QAction*>("edit-paste")->trigger();
+        } else {
+            QTest::keySequence(p.X(0), QKeySequence(c[2]));
+        }
+        QCOMPARE(p.X(0)->text(), expand(c[3]));
     }
 
     // A menu, another window or the About window take the focus away and give it back: that is

@@ -3,6 +3,7 @@
 #include "ProgramUnderTest.h"
 #include "pages/ChartPage.h"
 #include "pages/ChartView.h"
+#include "pages/ResultLabel.h"
 #include "pages/StatisticsPage.h"
 #include "platform/QtHelpViewer.h"
 
@@ -37,6 +38,28 @@ private slots:
         QVERIFY(p.X(0)->text().isEmpty());
     }
 
+    // Start | keys | page reached; the row count stays, and a switch computes as a click does.
+    void pageKeysSwitchFromAnywhere_data() {
+        CaseTable({
+            {"Ctrl+Tab", "X|1"},
+            {"Ctrl+PgDown", "rows|1"},
+            {"Ctrl+PgUp", "rows|3"},
+            {"Ctrl+Shift+Tab", "X|3"},
+        });
+    }
+    void pageKeysSwitchFromAnywhere() {
+        const QStringList c = CaseFields();
+        ProgramUnderTest p;
+        p.EnterWorkedExample();
+        QWidget* start = c[0] == "X" ? static_cast<QWidget*>(p.X(1)) : p.grid().Cmb_NumDati();
+        start->setFocus();
+        const QKeyCombination keys =
+            QKeySequence::fromString(QTest::currentDataTag(), QKeySequence::PortableText)[0];
+        QTest::keyClick(start, keys.key(), keys.keyboardModifiers());
+        QCOMPARE(QString::number(p.window.SSTab()->currentIndex()), c[1]);
+        QVERIFY(p.analysis.RowCount() == int(worked::kRows.size()) && p.analysis.StatsValid());
+    }
+
     // F1 asks for the help file beside the program; when it cannot be shown, the window says so.
     void helpThatFailsToOpenShowsTheMessage() {
         for (const bool opens : {false, true}) {
@@ -51,12 +74,26 @@ private slots:
         }
     }
 
+    // Esc or Ctrl+W close the help; the focus comes back; its tables read without frame marks.
+    void theViewerShowsTheShippedHelpFile_data() { CaseTable({{"Esc", ""}, {"Ctrl+W", ""}}); }
     void theViewerShowsTheShippedHelpFile() {
+        ProgramUnderTest p;
+        p.X(0)->setFocus();
         const QString shipped = QStringLiteral(QB_BUILT_HELP_FILE);
         QtHelpViewer viewer;
         QVERIFY(!viewer.ShowContents(shipped + QStringLiteral(".missing")));
-        QVERIFY(viewer.ShowContents(shipped));
-        QVERIFY(viewer.Window()->isVisible() && viewer.Window()->toPlainText().contains("Indice"));
+        QVERIFY(viewer.ShowContents(shipped) && QTest::qWaitForWindowActive(viewer.Window()));
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(viewer.Window());
+        const QString read =
+            QAccessible::queryAccessibleInterface(viewer.Browser())->text(QAccessible::Value);
+        QVERIFY(window->role() == QAccessible::Dialog && viewer.Browser()->hasFocus());
+        QVERIFY(read.contains("Indice") && !read.contains(QChar(0xFDD0)) &&
+                !read.contains(QChar(0xFDD1)));
+        const QKeyCombination keys =
+            QKeySequence::fromString(QTest::currentDataTag(), QKeySequence::PortableText)[0];
+        QTest::keyClick(viewer.Browser(), keys.key(), keys.keyboardModifiers());
+        QVERIFY(!viewer.Window()->isVisible());
+        QTRY_COMPARE(QApplication::focusWidget(), p.X(0));
     }
 
     // Names in Italian, and the results described in words.
@@ -65,17 +102,35 @@ private slots:
         const auto said = [](QObject* object, QAccessible::Text t = QAccessible::Name) {
             return QAccessible::queryAccessibleInterface(object)->text(t);
         };
-        QLabel* b = p.window.StatsPage()->Lab_Ris(int(Figure::B));
+        ResultLabel* b = p.window.StatsPage()->Lab_Ris(int(Figure::B));
         ChartView* chart = p.window.PlotPage()->picFoglio();
         QCOMPARE(QStringList({said(p.X(2)), said(p.Y(2)), said(p.grid().Chk_Linea(2)), said(b),
-                              said(chart)}),
+                              said(chart), said(b, QAccessible::Value)}),
                  QStringList({"Dato 3, Serie X", "Dato 3, Serie Y", "Dato 3, in uso",
-                              "Termine noto b", "Grafico"}));
+                              "Termine noto b", "Grafico", ""}));
         p.EnterWorkedExample();
         p.ClickTab(MainWindow::Page::ChartTab);
-        QCOMPARE(said(chart, QAccessible::Description),
-                 "Retta di regressione Y = 1,40000000·X + 0,50000000; 4 punti");
-        QCOMPARE(said(b, QAccessible::Description), "0,50000000");
+        QVERIFY(
+            said(chart, QAccessible::Description)
+                .contains("Retta di regressione Y = 1,40000000·X + 0,50000000; 4 punti: dato 1"));
+        QCOMPARE(said(b, QAccessible::Value), "0,50000000");
+        p.ClickTab(MainWindow::Page::StatisticsTab);
+        QStringList walked; // Tab reaches every figure, in reading order
+        for (QWidget* w = p.window.StatsPage()->Lab_Ris(0); walked.size() < kFigureCount;
+             w = QApplication::focusWidget()) {
+            w->setFocus();
+            walked << w->objectName().mid(8);
+            QTest::keyClick(w, Qt::Key_Tab);
+        }
+        QCOMPARE(walked.join(u' '), "0 1 2 3 4 5 6 7 8 9 10");
+        // Too long for its label: cut with a mark, whole in the tooltip and to the reader.
+        p.ClickTab(MainWindow::Page::DataTab);
+        p.EnterRows({{"123456789012345", "1"}, {"123456789012346", "2"}});
+        p.ClickTab(MainWindow::Page::StatisticsTab);
+        ResultLabel* x2 = p.window.StatsPage()->Lab_Ris(int(Figure::X2));
+        const QString whole = p.analysis.ResultCaptions()[int(Figure::X2)];
+        QCOMPARE(x2->toolTip() + u'|' + said(x2, QAccessible::Value), whole + u'|' + whole);
+        QVERIFY(x2->text().contains(u'…') && !whole.contains(u'…'));
     }
 };
 

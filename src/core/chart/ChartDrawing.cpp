@@ -4,6 +4,9 @@
 #include "numbers/NumberPattern.h"
 #include "numbers/TextValue.h"
 
+#include <QRectF>
+#include <QStringList>
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -51,33 +54,80 @@ bool DrawRegressionLine(DrawingSurface& surface, const Extremes& extremes,
     return true;
 }
 
-QString ChartDescription(const RecordingSurface& chart, const Statistics& stats,
-                         QChar decimalSeparator) {
-    int points = 0;
-    int leftOut = 0;
+namespace {
+
+struct DrawnChart {
     bool line = false;
+    std::optional<QRectF> grid; // x from left to right, y from top (least) to bottom (greatest)
+};
+
+// The frame's dashed grid spans the axes' ranges exactly, whatever its colour.
+DrawnChart ReadChart(const RecordingSurface& chart) {
+    DrawnChart drawn;
     for (const auto& command : chart.Commands()) {
-        if (const auto* point = std::get_if<RecordingSurface::PointCmd>(&command)) {
-            ++points;
-            leftOut += point->colour == kRed ? 1 : 0;
-        } else if (const auto* drawn = std::get_if<RecordingSurface::LineCmd>(&command)) {
-            line = line || drawn->colour == kCyan;
+        const auto* l = std::get_if<RecordingSurface::LineCmd>(&command);
+        if (!l) {
+            continue;
+        }
+        if (l->style != DrawStyle::Dashed) {
+            drawn.line = drawn.line || l->colour == kCyan;
+            continue;
+        }
+        QRectF& g = drawn.grid ? *drawn.grid : drawn.grid.emplace(l->x1, l->y1, 0, 0);
+        g.setCoords(std::min({g.left(), l->x1, l->x2}), std::min({g.top(), l->y1, l->y2}),
+                    std::max({g.right(), l->x1, l->x2}), std::max({g.bottom(), l->y1, l->y2}));
+    }
+    return drawn;
+}
+
+QString PointsText(const DataSet& rows, QChar decimalSeparator) {
+    QStringList points;
+    for (int i = 0; i < kRowCapacity; ++i) {
+        const DataRow& row = rows[i];
+        if (row.active) {
+            points << QStringLiteral("dato %1 (%2; %3)%4")
+                          .arg(i + 1)
+                          .arg(QString(row.x).replace(u'.', decimalSeparator),
+                               QString(row.y).replace(u'.', decimalSeparator),
+                               row.used ? QString() : QStringLiteral(" escluso"));
         }
     }
-    if (!line) {
+    return points.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+QString ChartDescription(const RecordingSurface& chart, const DataSet& rows,
+                         const Statistics& stats, QChar decimalSeparator) {
+    const DrawnChart drawn = ReadChart(chart);
+    if (!drawn.line) {
         return QStringLiteral("Grafico vuoto");
+    }
+    QString text;
+    if (const auto& grid = drawn.grid) {
+        static const NumberPattern kTickPattern = NumberPattern::FromText("#######0.0");
+        const auto tick = [&](double v) { return FormatNumber(v, kTickPattern, decimalSeparator); };
+        text = QStringLiteral("Asse X da %1 a %2, asse Y da %3 a %4. ")
+                   .arg(tick(grid->left()), tick(grid->right()), tick(grid->top()),
+                        tick(grid->bottom()));
+    }
+    int points = 0;
+    int leftOut = 0;
+    for (const DataRow& row : rows) {
+        points += row.active ? 1 : 0;
+        leftOut += row.active && !row.used ? 1 : 0;
     }
     const QString b = FormatNumber(stats[Figure::B], kCoefficientPattern, decimalSeparator);
     const bool negative = b.startsWith(u'-');
-    QString text = QStringLiteral("Retta di regressione Y = ") +
-                   FormatNumber(stats[Figure::A], kCoefficientPattern, decimalSeparator) +
-                   (negative ? QStringLiteral("·X - ") : QStringLiteral("·X + ")) +
-                   (negative ? b.mid(1) : b) + QStringLiteral("; %1 punti").arg(points);
+    text += QStringLiteral("Retta di regressione Y = ") +
+            FormatNumber(stats[Figure::A], kCoefficientPattern, decimalSeparator) +
+            (negative ? QStringLiteral("·X - ") : QStringLiteral("·X + ")) +
+            (negative ? b.mid(1) : b) + QStringLiteral("; %1 punti").arg(points);
     if (leftOut > 0) {
         text += leftOut == 1 ? QStringLiteral(", 1 escluso dal calcolo")
                              : QStringLiteral(", %1 esclusi dal calcolo").arg(leftOut);
     }
-    return text;
+    return text + QStringLiteral(": ") + PointsText(rows, decimalSeparator);
 }
 
 } // namespace qb

@@ -17,11 +17,12 @@ class RecordingSurface;
 [[nodiscard]] bool DrawRegressionLine(DrawingSurface& surface, const Extremes& extremes,
                                       const Statistics& stats);
 
-// What a screen reader says of the chart: the regression line with the coefficients as the
-// statistics page shows them, and the points drawn, those left out of the figures counted
-// apart. Without its line the chart is described as empty.
-QString ChartDescription(const RecordingSurface& chart, const Statistics& stats,
-                         QChar decimalSeparator);
+// What a screen reader says of the chart, since colour alone tells the points left out: the
+// axes' ranges, the regression line with the coefficients as the statistics page shows them, and
+// each point drawn with its row number, those left out of the figures said so and counted.
+// Without its line the chart is described as empty.
+QString ChartDescription(const RecordingSurface& chart, const DataSet& rows,
+                         const Statistics& stats, QChar decimalSeparator);
 
 // A 64-bit value as the 32-bit float the chart draws with; nullopt when it does not fit.
 std::optional<float> NarrowToFloat(double value);

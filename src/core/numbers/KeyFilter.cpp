@@ -1,5 +1,7 @@
 #include "KeyFilter.h"
 
+#include <limits>
+
 namespace qb {
 
 KeyDecision FilterEntryKey(QStringView text, char16_t code) {
@@ -20,22 +22,45 @@ KeyDecision FilterEntryKey(QStringView text, char16_t code) {
     return d;
 }
 
-std::optional<QString> TypedEntryText(QStringView keys) {
-    QString text;
-    for (const QChar key : keys) {
-        if (key == QChar(kEnterKey) || key == QChar(kBackspaceKey)) {
-            return std::nullopt; // they act on the field instead of entering
+std::optional<EntryState> PasteIntoEntry(const EntryState& field, QStringView pasted,
+                                         EntryKeyFilter filter, int maxLength) {
+    if (pasted.endsWith(u'\n')) {
+        pasted.chop(pasted.endsWith(u"\r\n") ? 2 : 1);
+    }
+    // Checked before the characters, so that a huge clipboard costs nothing.
+    if (pasted.size() > maxLength) {
+        return std::nullopt;
+    }
+    EntryState result{.text = field.text, .caret = field.selectionStart};
+    result.text.remove(field.selectionStart, field.selectionLength);
+    if (field.selectionLength == 0) {
+        result.caret = field.caret;
+    }
+    for (const QChar c : pasted) {
+        const char16_t code = c == u',' ? u'.' : c.unicode();
+        if (code < u' ') { // control characters type nothing here
+            return std::nullopt;
         }
-        const KeyDecision d = FilterEntryKey(text, key.unicode());
-        if (d.replacement) {
-            text = *d.replacement;
-        } else if (d.accepted) {
-            text += key;
-        } else {
+        const KeyDecision decision = filter(result.text, code);
+        if (decision.replacement) {
+            result.text = *decision.replacement;
+            result.caret = int(result.text.size());
+        }
+        if (decision.accepted) {
+            result.text.insert(result.caret++, QChar(code));
+        } else if (!decision.replacement) {
             return std::nullopt;
         }
     }
-    return text;
+    if (result.text.size() > maxLength) {
+        return std::nullopt;
+    }
+    return result;
+}
+
+std::optional<QString> TypedEntryText(QStringView keys) {
+    const auto typed = PasteIntoEntry({}, keys, FilterEntryKey, std::numeric_limits<int>::max());
+    return typed ? std::optional(typed->text) : std::nullopt;
 }
 
 } // namespace qb

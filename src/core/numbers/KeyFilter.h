@@ -21,6 +21,23 @@ struct KeyDecision {
 // and is refused wherever the text already holds one; everything else is refused.
 KeyDecision FilterEntryKey(QStringView text, char16_t code);
 
+using EntryKeyFilter = KeyDecision (*)(QStringView text, char16_t code);
+
+// An entry field's text and where its caret and selection lie.
+struct EntryState {
+    QString text;
+    int caret = 0;
+    int selectionStart = 0;
+    int selectionLength = 0;
+};
+
+// The field after `pasted` goes in as if typed: the selection is removed first, as the Delete key
+// would, then each character passes `filter` at the caret, the comma as the point. One trailing
+// line break (a copied cell's) is dropped. nullopt when any character would be refused or the
+// text would outgrow `maxLength`: a paste goes in whole or not at all.
+std::optional<EntryState> PasteIntoEntry(const EntryState& field, QStringView pasted,
+                                         EntryKeyFilter filter, int maxLength);
+
 // The most characters an entry field holds, a line edit's own limit.
 inline constexpr qsizetype kEntryTextLimit = 32767;
 

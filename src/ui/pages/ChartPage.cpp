@@ -11,8 +11,8 @@ ChartPage::ChartPage(const Analysis& analysis, QWidget* parent)
                                    430, 600, 11355, 7215)) {
     // Described when drawn, not when read: the figures may change before the chart is redrawn.
     const auto describe = [this, &analysis] {
-        view_->setAccessibleDescription(
-            ChartDescription(view_->Surface(), analysis.Figures(), analysis.DecimalSeparator()));
+        view_->setAccessibleDescription(ChartDescription(
+            view_->Surface(), analysis.Rows(), analysis.Figures(), analysis.DecimalSeparator()));
     };
     connect(view_, &ChartView::DrawingChanged, this, describe);
     describe();

@@ -1,8 +1,12 @@
 #include "EntryField.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <optional>
 #include <utility>
 
@@ -44,6 +48,19 @@ std::optional<char16_t> CharacterCode(const QKeyEvent& e) {
     return text.size() == 1 ? text[0].unicode() : char16_t(0xFFFF);
 }
 
+// The standard menu's paste entry, known by the shortcut its text shows, whatever the language.
+QAction* PasteAction(const QMenu& menu) {
+    const QString key =
+        u'\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    for (QAction* action : menu.actions()) {
+        if (action->text().endsWith(key)) {
+            action->setObjectName(QStringLiteral("edit-paste"));
+            return action;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
 
 EntryField::EntryField(Filter filter, QWidget* parent) : QLineEdit(parent), filter_(filter) {
@@ -60,6 +77,11 @@ bool EntryField::event(QEvent* e) {
 }
 
 void EntryField::keyPressEvent(QKeyEvent* e) {
+    if (e->matches(QKeySequence::Paste)) {
+        e->accept();
+        PasteFrom(QClipboard::Clipboard);
+        return;
+    }
     const auto code = CharacterCode(*e);
     if (!code) {
         QLineEdit::keyPressEvent(e);
@@ -105,6 +127,43 @@ void EntryField::focusOutEvent(QFocusEvent* e) {
     }
     QLineEdit::focusOutEvent(e);
     emit FocusLost();
+}
+
+void EntryField::contextMenuEvent(QContextMenuEvent* e) {
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (QAction* paste = PasteAction(*menu)) {
+        paste->disconnect();
+        connect(paste, &QAction::triggered, this, [this] { PasteFrom(QClipboard::Clipboard); });
+    }
+    menu->popup(e->globalPos());
+}
+
+void EntryField::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::MiddleButton && QApplication::clipboard()->supportsSelection()) {
+        e->accept(); // the press has put the caret where the button is
+        PasteFrom(QClipboard::Selection);
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(e);
+}
+
+void EntryField::PasteFrom(QClipboard::Mode mode) {
+    const bool selected = hasSelectedText();
+    const EntryState field{.text = text(),
+                           .caret = cursorPosition(),
+                           .selectionStart = selected ? int(selectionStart()) : 0,
+                           .selectionLength = selected ? int(selectedText().size()) : 0};
+    const auto pasted =
+        PasteIntoEntry(field, QApplication::clipboard()->text(mode), filter_, maxLength());
+    if (!pasted) {
+        QApplication::beep();
+        return;
+    }
+    if (pasted->text != text()) {
+        setText(pasted->text);
+    }
+    setCursorPosition(pasted->caret);
 }
 
 } // namespace qb

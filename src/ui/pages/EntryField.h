@@ -2,6 +2,7 @@
 
 #include "numbers/KeyFilter.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 
 namespace qb {
@@ -14,10 +15,13 @@ namespace qb {
 // Only a move of the focus to another control of the same window is a focus change of the field:
 // a menu, a dialog, a message box or another program taking the focus leaves the field where it
 // was, and their return is no focus gain.
+//
+// A paste (its keys, the context menu, the middle button) goes in only as the same characters
+// typed would; otherwise the field beeps and keeps its text.
 class EntryField : public QLineEdit {
     Q_OBJECT
 public:
-    using Filter = KeyDecision (*)(QStringView text, char16_t code);
+    using Filter = EntryKeyFilter;
 
     explicit EntryField(Filter filter, QWidget* parent = nullptr);
 
@@ -31,8 +35,12 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
+    void PasteFrom(QClipboard::Mode mode);
+
     Filter filter_;
     bool interrupted_ = false; // the focus went elsewhere than to a control of this window
 };

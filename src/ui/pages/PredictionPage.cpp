@@ -25,14 +25,13 @@ PredictionPage::PredictionPage(Analysis& analysis, MessageBox& messages, QWidget
     predict_->setAccessibleDescription(
         QStringLiteral("Calcola il valore previsto di Y e lo aggiunge all'elenco"));
     Place(new QLabel(QStringLiteral("Valore previsto di Y:"), Canvas()), 1560, 2160, 1455, 255);
-    result_ = Place(new QLabel(Canvas()), 3120, 2160, 1815, 285);
+    result_ = Place(new ResultLabel(Canvas()), 3120, 2160, 1815, 285);
     result_->setObjectName(QStringLiteral("Lab_Y_Prev"));
     result_->setAccessibleName(QStringLiteral("Valore previsto di Y"));
     result_->setAutoFillBackground(true);
     result_->setPalette(QPalette(Qt::black, Qt::white));
     result_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    ShowResult(result_, {});
+    result_->ShowResult({});
     Place(new QLabel(QStringLiteral("Elenco Dati Analizzati:"), Canvas()), 7920, 720, 3735, 255);
     history_ = Place(new QListWidget(Canvas()), 7920, 1080, 3735, 6105);
     history_->setObjectName(QStringLiteral("Lst_Storico"));
@@ -43,12 +42,13 @@ PredictionPage::PredictionPage(Analysis& analysis, MessageBox& messages, QWidget
     clear_->setAccessibleDescription(
         QStringLiteral("Svuota il valore di X, il risultato e l'elenco dei dati analizzati"));
     setTabOrder(input_, predict_);
-    setTabOrder(predict_, history_);
+    setTabOrder(predict_, result_);
+    setTabOrder(result_, history_);
     setTabOrder(history_, clear_);
 
     connect(predict_, &QPushButton::clicked, this, &PredictionPage::Predict);
     connect(input_, &EntryField::EnterPressed, this, &PredictionPage::Predict);
-    connect(input_, &QLineEdit::textChanged, this, [this] { ShowResult(result_, {}); });
+    connect(input_, &QLineEdit::textChanged, this, [this] { result_->ShowResult({}); });
     connect(clear_, &QPushButton::clicked, this, &PredictionPage::ClearPredictionPage);
     connect(&analysis_, &Analysis::HistoryChanged, this, &PredictionPage::ShowHistory);
 }
@@ -56,12 +56,12 @@ PredictionPage::PredictionPage(Analysis& analysis, MessageBox& messages, QWidget
 void PredictionPage::ClearPredictionPage() {
     const BusyScope busy(analysis_);
     input_->clear();
-    ShowResult(result_, {});
+    result_->ShowResult({});
     analysis_.ClearHistory();
 }
 
 void PredictionPage::PrepareForInput() {
-    ShowResult(result_, {});
+    result_->ShowResult({});
     input_->clear();
     input_->setFocus();
 }
@@ -71,12 +71,12 @@ void PredictionPage::Predict() {
                                         analysis_.DecimalSeparator());
     if (!prediction) {
         input_->clear();
-        ShowResult(result_, {});
+        result_->ShowResult({});
         messages_.Show(QStringLiteral("Errore nei dati"), kErrorStyle, window()->windowTitle());
         input_->setFocus();
         return;
     }
-    ShowResult(result_, prediction->y);
+    result_->ShowResult(prediction->y);
     analysis_.AppendHistoryItem(prediction->item);
 }
 
@@ -89,8 +89,16 @@ void PredictionPage::ShowHistory() {
         history_->addItems(items);
     }
     if (history_->count() > 0) {
-        history_->setCurrentRow(history_->count() - 1);
-        history_->scrollToItem(history_->currentItem());
+        // Selected, not made current: a current item tells screen readers it has the focus even
+        // while the keyboard is elsewhere.
+        QListWidgetItem* last = history_->item(history_->count() - 1);
+        if (history_->hasFocus()) {
+            history_->setCurrentItem(last);
+        } else {
+            history_->selectionModel()->setCurrentIndex({}, QItemSelectionModel::Clear);
+            last->setSelected(true);
+        }
+        history_->scrollToItem(last);
     }
 }
 

@@ -11,6 +11,7 @@ namespace qb {
 class Analysis;
 class EntryField;
 class MessageBox;
+class ResultLabel;
 
 // Page "4. Previsioni": a typed X gives the predicted Y, which joins the history.
 class PredictionPage final : public TabPage {
@@ -24,7 +25,7 @@ public:
     void PrepareForInput();
 
     EntryField* Txt_X_Prev() const { return input_; }
-    QLabel* Lab_Y_Prev() const { return result_; }
+    ResultLabel* Lab_Y_Prev() const { return result_; }
     QListWidget* Lst_Storico() const { return history_; }
     QPushButton* Cmd_Prevedi() const { return predict_; }
     QPushButton* Cmd_Cancella() const { return clear_; }
@@ -36,7 +37,7 @@ private:
     Analysis& analysis_;
     MessageBox& messages_;
     EntryField* input_ = nullptr;
-    QLabel* result_ = nullptr;
+    ResultLabel* result_ = nullptr;
     QListWidget* history_ = nullptr;
     QPushButton* predict_ = nullptr;
     QPushButton* clear_ = nullptr;

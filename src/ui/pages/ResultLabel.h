@@ -4,11 +4,24 @@
 
 namespace qb {
 
-// Shows a result in its label. The label's accessible name says which figure it holds, and a
-// name hides the text from screen readers, so the value is told as its description.
-inline void ShowResult(QLabel* label, const QString& text) {
-    label->setText(text);
-    label->setAccessibleDescription(text.isEmpty() ? QStringLiteral("Nessun valore") : text);
-}
+// A figure in a label of fixed size, reached by Tab. A figure too wide is drawn in a smaller font,
+// down to one still readable, and beyond that cut in the middle with "…": figures have no bound on
+// their digits, so no font or wrap could hold every one. The whole figure is then the tooltip,
+// and always what a screen reader reads as the label's value.
+class ResultLabel final : public QLabel {
+    Q_OBJECT
+public:
+    explicit ResultLabel(QWidget* parent = nullptr);
+
+    void ShowResult(const QString& figure);
+    const QString& Figure() const { return figure_; }
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    QString figure_;
+    QFont baseFont_;
+};
 
 } // namespace qb

@@ -85,8 +85,8 @@ StatisticsPage::StatisticsPage(Analysis& analysis, QWidget* parent)
         Place(new SymbolLabel(s.symbol, Canvas()), s.left, s.top, 435, 360);
     }
     for (int i = 0; i < kFigureCount; ++i) {
-        QLabel* label =
-            Place(new QLabel(Canvas()), kResultPlaces[i].left, kResultPlaces[i].top, 2055, 255);
+        ResultLabel* label = Place(new ResultLabel(Canvas()), kResultPlaces[i].left,
+                                   kResultPlaces[i].top, 2055, 255);
         label->setObjectName(QStringLiteral("Lab_Ris_%1").arg(i));
         label->setAccessibleName(FigureTitle(Figure(i)));
         label->setAutoFillBackground(true);
@@ -94,7 +94,6 @@ StatisticsPage::StatisticsPage(Analysis& analysis, QWidget* parent)
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         results_[i] = label;
     }
     connect(&analysis_, &Analysis::ResultCaptionsChanged, this, &StatisticsPage::ShowCaptions);
@@ -110,7 +109,7 @@ QLabel* StatisticsPage::Heading(const QString& text, int left, int top, int widt
 void StatisticsPage::ShowCaptions() {
     const auto& captions = analysis_.ResultCaptions();
     for (int i = 0; i < kFigureCount; ++i) {
-        ShowResult(results_[i], captions[i]);
+        results_[i]->ShowResult(captions[i]);
     }
 }
 

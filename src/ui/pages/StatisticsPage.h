@@ -10,6 +10,7 @@ class QLabel;
 namespace qb {
 
 class Analysis;
+class ResultLabel;
 
 // Page "2. Statistiche": the eleven result labels with their symbols and headings. It shows the
 // Analysis's result captions and has no input.
@@ -18,14 +19,14 @@ class StatisticsPage final : public TabPage {
 public:
     StatisticsPage(Analysis& analysis, QWidget* parent = nullptr);
 
-    QLabel* Lab_Ris(int i) const { return results_[i]; }
+    ResultLabel* Lab_Ris(int i) const { return results_[i]; }
 
 private:
     QLabel* Heading(const QString& text, int left, int top, int width);
     void ShowCaptions();
 
     Analysis& analysis_;
-    std::array<QLabel*, kFigureCount> results_{};
+    std::array<ResultLabel*, kFigureCount> results_{};
 };
 
 } // namespace qb

@@ -1,14 +1,78 @@
 #include "QtHelpViewer.h"
 
+#include "pages/ReadOnlyTextAccessible.h"
+
+#include <QAccessible>
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QTextBrowser>
-#include <QUrl>
+#include <QShortcut>
+#include <QVBoxLayout>
 
 namespace qb {
+namespace {
+
+// Read as the document's plain text: the characters that mark where its tables and frames begin
+// and end are line breaks there, one for one, so offsets stay those of the document.
+class HelpTextAccessible final : public ReadOnlyTextAccessible {
+public:
+    explicit HelpTextAccessible(QTextBrowser* browser)
+        : ReadOnlyTextAccessible(browser, QAccessible::Document), browser_(browser) {}
+
+    QString WholeText() const override { return browser_->document()->toPlainText(); }
+    int cursorPosition() const override { return browser_->textCursor().position(); }
+    QRect characterRect(int offset) const override {
+        QTextCursor cursor(browser_->document());
+        cursor.setPosition(qBound(0, offset, characterCount()));
+        const QRect r = browser_->cursorRect(cursor);
+        return {browser_->viewport()->mapToGlobal(r.topLeft()), r.size()};
+    }
+    int offsetAtPoint(const QPoint& point) const override {
+        return browser_->cursorForPosition(browser_->viewport()->mapFromGlobal(point)).position();
+    }
+
+private:
+    QTextBrowser* browser_;
+};
+
+class HelpBrowser final : public QTextBrowser {
+    Q_OBJECT
+public:
+    using QTextBrowser::QTextBrowser;
+};
+
+QAccessibleInterface* HelpBrowserFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String(HelpBrowser::staticMetaObject.className())) {
+        return new HelpTextAccessible(static_cast<QTextBrowser*>(object));
+    }
+    return nullptr;
+}
+
+} // namespace
 
 QtHelpViewer::~QtHelpViewer() {
-    delete browser_;
+    delete window_;
+}
+
+void QtHelpViewer::Build() {
+    static const bool installed = (QAccessible::installFactory(HelpBrowserFactory), true);
+    Q_UNUSED(installed);
+    window_ = new QDialog(nullptr, Qt::Window);
+    window_->setObjectName(QStringLiteral("HelpWindow"));
+    window_->setAttribute(Qt::WA_QuitOnClose, false);
+    window_->resize(640, 560);
+    browser_ = new HelpBrowser(window_);
+    auto* layout = new QVBoxLayout(window_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(browser_);
+    auto* closeKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), window_);
+    QObject::connect(closeKey, &QShortcut::activated, window_, &QDialog::reject);
+    QObject::connect(window_, &QDialog::finished, window_, [this] {
+        if (returnFocus_) {
+            returnFocus_->activateWindow();
+            returnFocus_->setFocus(Qt::ActiveWindowFocusReason);
+        }
+    });
 }
 
 bool QtHelpViewer::ShowContents(const QString& helpFile) {
@@ -20,19 +84,23 @@ bool QtHelpViewer::ShowContents(const QString& helpFile) {
     if (file.error() != QFileDevice::NoError) {
         return false;
     }
-    if (!browser_) {
-        browser_ = new QTextBrowser;
-        browser_->setAttribute(Qt::WA_QuitOnClose, false);
-        browser_->resize(640, 560);
+    if (!window_) {
+        Build();
+    }
+    if (QWidget* focus = QApplication::focusWidget(); focus && focus->window() != window_) {
+        returnFocus_ = focus;
     }
     browser_->setSearchPaths({QFileInfo(helpFile).absolutePath()});
     browser_->setHtml(html);
-    browser_->setWindowTitle(browser_->documentTitle().isEmpty() ? QStringLiteral("Guida in linea")
-                                                                 : browser_->documentTitle());
-    browser_->show();
-    browser_->raise();
-    browser_->activateWindow();
+    window_->setWindowTitle(browser_->documentTitle().isEmpty() ? QStringLiteral("Guida in linea")
+                                                                : browser_->documentTitle());
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+    browser_->setFocus();
     return true;
 }
 
 } // namespace qb
+
+#include "QtHelpViewer.moc"

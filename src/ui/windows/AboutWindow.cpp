@@ -59,7 +59,7 @@ bool IsSysInfoChord(const QKeyEvent* e) {
 } // namespace
 
 AboutWindow::AboutWindow(QWidget& mainWindow, SystemServices services, ProgramVersion version)
-    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), main_(mainWindow),
+    : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), main_(mainWindow),
       services_(services), programVersion_(version) {
     setObjectName(QStringLiteral("frmAbout"));
     setFixedSize(kAboutSize);
@@ -152,6 +152,7 @@ void AboutWindow::cmdOK_Click() {
 
 void AboutWindow::closeEvent(QCloseEvent* e) {
     main_.setEnabled(true);
+    main_.activateWindow();
     loaded_ = false;
     e->accept();
 }
@@ -162,7 +163,7 @@ bool AboutWindow::eventFilter(QObject* watched, QEvent* e) {
         sysInfo_->show();
         return true;
     }
-    return QWidget::eventFilter(watched, e);
+    return QDialog::eventFilter(watched, e);
 }
 
 } // namespace qb

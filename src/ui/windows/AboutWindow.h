@@ -2,7 +2,7 @@
 
 #include "system/ProgramVersion.h"
 
-#include <QWidget>
+#include <QDialog>
 
 class QLabel;
 class QPushButton;
@@ -22,8 +22,9 @@ struct SystemServices {
 
 // Name, version, picture and credits of the program. While it is open the main window is
 // disabled; closing it by OK or by its close box gives the main window back. Ctrl+Alt+F1 on OK
-// reveals the system-information button until the window is closed.
-class AboutWindow final : public QWidget {
+// reveals the system-information button until the window is closed. As a dialog, Esc closes it
+// and Enter presses the focused button.
+class AboutWindow final : public QDialog {
     Q_OBJECT
 public:
     AboutWindow(QWidget& mainWindow, SystemServices services, ProgramVersion version);
@@ -38,6 +39,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void reject() override { close(); }
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:

@@ -27,6 +27,8 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QShortcut>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -67,6 +69,7 @@ MainWindow::MainWindow(Analysis& analysis, Services services, QWidget* parent)
     setWindowTitle(kCaption);
     BuildPages();
     BuildMenus();
+    BuildPageKeys();
     setFixedSize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
     setAcceptDrops(true);
     Form_Load();
@@ -166,6 +169,24 @@ void MainWindow::BuildEditMenu() {
     connect(&analysis_, &Analysis::RowChanged, this, &MainWindow::UpdateExchangeActions);
     connect(edit, &QMenu::aboutToShow, this, &MainWindow::UpdateExchangeActions);
     UpdateExchangeActions();
+}
+
+// The tab widget hears its page keys only with the focus on it; the window hears them from any
+// control, before an entry field filters them or the row count box takes Ctrl+PgUp for PgUp.
+void MainWindow::BuildPageKeys() {
+    const std::pair<const char*, int> keys[] = {
+        {"Ctrl+Tab", 1}, {"Ctrl+PgDown", 1}, {"Ctrl+Shift+Tab", -1}, {"Ctrl+PgUp", -1}};
+    for (const auto& [sequence, step] : keys) {
+        auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(sequence)), this);
+        connect(shortcut, &QShortcut::activated, this, [this, step] { TurnPage(step); });
+    }
+}
+
+// As a click on a tab: the tab bar takes the focus, so the field left is normalised first.
+void MainWindow::TurnPage(int step) {
+    const int count = tabs_->count();
+    tabs_->tabBar()->setFocus(Qt::ShortcutFocusReason);
+    tabs_->setCurrentIndex((tabs_->currentIndex() + step + count) % count);
 }
 
 void MainWindow::UpdateExchangeActions() {

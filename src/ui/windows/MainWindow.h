@@ -72,6 +72,8 @@ private:
     void BuildPages();
     void BuildMenus();
     void BuildEditMenu();
+    void BuildPageKeys();
+    void TurnPage(int step);
     void UpdateExchangeActions();
     void CopyResults();
     void CopyChart();

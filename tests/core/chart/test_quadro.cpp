@@ -73,10 +73,11 @@ TEST(Quadro, ScaleErrorsAndAbsurdRangesDrawNoFrame) {
     EXPECT_EQ(Draw(Args(-3e38f, 3e38f, 1e10f, 1e10f), Undrawable).commands, 1u);
 }
 
-// Rows 2 and 4 left out and one beyond the row count, counted apart once the line is drawn.
-TEST(ChartDescription, CountsThePointsLeftOut) {
+// Rows 2 and 4 left out and one beyond the row count: each point named by its row once the line
+// is drawn, the axes' ranges once the frame is.
+TEST(ChartDescription, NamesTheRangesAndEachPoint) {
     DataSet rows{{{"1", "2", true, true},
-                  {"2", "4", false, true},
+                  {"2", "4.5", false, true},
                   {"3", "5", true, true},
                   {"4", "9", false, true},
                   {"5", "1", true, true},
@@ -87,13 +88,17 @@ TEST(ChartDescription, CountsThePointsLeftOut) {
     stats[Figure::A] = mpq_class(-5, 4);
     RecordingSurface s = kBlank;
     ASSERT_TRUE(PlotPoints(s, rows));
-    EXPECT_EQ(ChartDescription(s, stats, u'.'), "Grafico vuoto");
+    EXPECT_EQ(ChartDescription(s, rows, stats, u'.'), "Grafico vuoto");
     ASSERT_TRUE(DrawRegressionLine(s, Extremes{1, 5, 1, 9}, stats));
-    EXPECT_EQ(std::get<Line>(s.Commands().back()).y2, -6.25f);
-    EXPECT_EQ(ChartDescription(s, stats, u','), "Retta di regressione Y = -1,25000000·X + "
-                                                "0,00000000; 5 punti, 2 esclusi dal calcolo");
+    EXPECT_EQ(ChartDescription(s, rows, stats, u','),
+              "Retta di regressione Y = -1,25000000·X + 0,00000000; 5 punti, 2 esclusi dal "
+              "calcolo: dato 1 (1; 2), dato 2 (2; 4,5) escluso, dato 3 (3; 5), dato 4 (4; 9) "
+              "escluso, dato 5 (5; 1)");
     rows[1].used = true;
-    s.Clear();
+    ASSERT_EQ(Quadro(s, Args(1.2f, 5, 1, 9)), QuadroResult::Drawn); // snapped to 1.0 and 5.0
     ASSERT_TRUE(PlotPoints(s, rows) && DrawRegressionLine(s, Extremes{1, 5, 1, 9}, stats));
-    EXPECT_TRUE(ChartDescription(s, stats, u'.').endsWith("; 5 punti, 1 escluso dal calcolo"));
+    const QString said = ChartDescription(s, rows, stats, u'.');
+    EXPECT_TRUE(said.startsWith("Asse X da 1.0 a 5.0, asse Y da 1.0 a 9.0. Retta") &&
+                said.contains("; 5 punti, 1 escluso dal calcolo: "))
+        << said.toStdString();
 }
