@@ -39,8 +39,8 @@ private slots:
         QRect area = QRect(w->mapTo(&p.window, QPoint()), w->size()).adjusted(3, 3, -3, -3);
         if (f[0] == u"help") {
             QVERIFY(help.ShowContents(QStringLiteral(QB_BUILT_HELP_FILE)));
-            const QTextDocument& doc = *help.Window()->document();
-            shot = help.Window()->viewport()->grab().toImage();
+            const QTextDocument& doc = *help.Browser()->document();
+            shot = help.Browser()->viewport()->grab().toImage();
             area = doc.documentLayout()->blockBoundingRect(doc.firstBlock()).toRect();
         }
         double contrast = 1; // of the strongest pixel with the ground, the far corner's colour
