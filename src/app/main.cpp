@@ -45,8 +45,7 @@ int main(int argc, char* argv[]) {
                               {messages, help, files, printer, clipboard, pastePreview,
                                QApplication::applicationDirPath()},
                               {sysInfo, launcher, messages}, qb::kProgramVersion,
-                              qb::DataFileArgument(arguments), qb::kSplashTime,
-                              [&app] {
+                              qb::DataFileArgument(arguments), qb::kSplashTime, [&app] {
                                   // Only the windows behind the splash need these.
                                   qb::InstallItalianToolkitTexts(app);
                                   QApplication::setWindowIcon(qb::ProgramIcon());
