@@ -178,7 +178,7 @@ void MainWindow::BuildPageKeys() {
         {"Ctrl+Tab", 1}, {"Ctrl+PgDown", 1}, {"Ctrl+Shift+Tab", -1}, {"Ctrl+PgUp", -1}};
     for (const auto& [sequence, step] : keys) {
         auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(sequence)), this);
-        connect(shortcut, &QShortcut::activated, this, [this, step] { TurnPage(step); });
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] { TurnPage(step); });
     }
 }
 
