@@ -105,6 +105,17 @@ private slots:
         QCOMPARE(p.X(0)->text(), QStringLiteral("1.05"));
     }
 
+    // Enter goes from X to Y, on to the next row, and from the last row in use back to the first.
+    void enterWalksTheRowsInUse() {
+        ProgramUnderTest p;
+        p.ChooseRowCount(2);
+        p.X(0)->setFocus();
+        for (EntryField* next : {p.Y(0), p.X(1), p.Y(1), p.X(0)}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+    }
+
     // The first turn, without the focus, does nothing; the second moves up a row count.
     void wheelChangesTheRowCountOnlyWithTheFocus() {
         ProgramUnderTest p;

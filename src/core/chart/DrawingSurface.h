@@ -25,11 +25,12 @@ inline constexpr Rgb kChartBackground = kWhite;
 inline constexpr Rgb kPlotBackground{0, 0, 0};
 
 enum class DrawStyle { Solid, Dashed };
+enum class FontWeight { Normal, Bold };
 
 struct SurfaceFont {
     QString family;
     double points = 8;
-    bool bold = false;
+    FontWeight weight = FontWeight::Normal;
     bool operator==(const SurfaceFont&) const = default;
 };
 
@@ -62,9 +63,10 @@ public:
 
     virtual void SetCurrentPosition(double x, double y) = 0;
     virtual double CurrentX() const = 0;
-    // Draws the text with its top-left corner at the current position in the fore colour; the
-    // position then stands at the text's end, or at the next line's start after a line break.
-    virtual void Print(const QString& text, bool lineBreak = false) = 0;
+    // Draw the text with its top-left corner at the current position in the fore colour; the
+    // position then stands at the text's end, or after PrintLine at the next line's start.
+    virtual void Print(const QString& text) = 0;
+    virtual void PrintLine(const QString& text) = 0;
     virtual void Refresh() = 0;
 };
 

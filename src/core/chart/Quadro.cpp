@@ -10,6 +10,9 @@ namespace {
 constexpr double kLn10 = 2.30258509299405;
 // Far more lines than any step can give; a bound that keeps absurd inputs from hanging.
 constexpr int kMaxGridLines = 1000;
+const SurfaceFont kLabelFont{QStringLiteral("MS Sans Serif"), 8, FontWeight::Normal};
+const SurfaceFont kTitleFont{QStringLiteral("MS Sans Serif"), 10, FontWeight::Bold};
+const QString kEllipsis = QStringLiteral("...");
 
 double Int(double x) {
     return std::floor(x);
@@ -68,7 +71,7 @@ public:
     bool Draw() {
         x_ = {a_.xMin, a_.xMax};
         y_ = {a_.yMin, a_.yMax};
-        s_.SetFont({QStringLiteral("MS Sans Serif"), 8, false});
+        s_.SetFont(kLabelFont);
         SnapToGrid(x_);
         if (float(double(y_.max) - double(y_.min)) < 0.0001f) {
             y_.min = float(y_.min - 0.0001 / 2);
@@ -163,7 +166,7 @@ private:
         if (a_.title.isEmpty()) {
             return;
         }
-        s_.SetFont({QStringLiteral("MS Sans Serif"), 10, true});
+        s_.SetFont(kTitleFont);
         s_.SetForeColour(kCyan);
         const double tw = s_.TextWidth(a_.title);
         const double th = s_.TextHeight(a_.title);
@@ -171,14 +174,13 @@ private:
         QString shown = a_.title;
         if (float(tw) > s_.ScaleWidth()) {
             x = s_.ScaleLeft();
-            const QString ellipsis = QStringLiteral("...");
             const auto n = qsizetype(
-                Int((s_.ScaleWidth() - s_.TextWidth(ellipsis)) * double(a_.title.size()) / tw));
-            shown = a_.title.left(std::max<qsizetype>(0, n)) + ellipsis;
+                Int((s_.ScaleWidth() - s_.TextWidth(kEllipsis)) * double(a_.title.size()) / tw));
+            shown = a_.title.left(std::max<qsizetype>(0, n)) + kEllipsis;
         }
         s_.FilledBox(x, top_, x + tw, top_ + th, s_.BackColour());
         s_.SetCurrentPosition(x, top_);
-        s_.Print(shown, true);
+        s_.PrintLine(shown);
     }
 
     DrawingSurface& s_;

@@ -46,14 +46,19 @@ void RecordingSurface::SetCurrentPosition(double x, double y) {
     currentY_ = y;
 }
 
-void RecordingSurface::Print(const QString& text, bool lineBreak) {
+void RecordingSurface::RecordText(const QString& text) {
     commands_.push_back(TextCmd{currentX_, currentY_, text, font_, fore_});
-    if (lineBreak) {
-        currentX_ = left_;
-        currentY_ += TextHeight(text);
-    } else {
-        currentX_ += TextWidth(text);
-    }
+}
+
+void RecordingSurface::Print(const QString& text) {
+    RecordText(text);
+    currentX_ += TextWidth(text);
+}
+
+void RecordingSurface::PrintLine(const QString& text) {
+    RecordText(text);
+    currentX_ = left_;
+    currentY_ += TextHeight(text);
 }
 
 void RecordingSurface::Refresh() {

@@ -45,7 +45,6 @@ public:
     double Top() const { return top_; }
     double Right() const { return left_ + width_; }
     double Bottom() const { return top_ + height_; }
-    QSizeF Pixels() const { return pixels_; }
     void SetRefreshed(std::function<void()> refreshed) { refreshed_ = std::move(refreshed); }
 
     void SetFont(const SurfaceFont& font) override { font_ = font; }
@@ -69,12 +68,14 @@ public:
     void Point(double x, double y, Rgb colour) override;
     void SetCurrentPosition(double x, double y) override;
     double CurrentX() const override { return currentX_; }
-    void Print(const QString& text, bool lineBreak = false) override;
+    void Print(const QString& text) override;
+    void PrintLine(const QString& text) override;
     void Refresh() override;
 
 private:
     double PixelsToUserX(double pixels) const { return pixels * width_ / pixels_.width(); }
     double PixelsToUserY(double pixels) const { return pixels * height_ / pixels_.height(); }
+    void RecordText(const QString& text);
 
     QSizeF pixels_;
     Rgb background_;

@@ -72,7 +72,7 @@ private:
     int fd_;
 };
 
-Replacement WriteAndSync(int fd, const QByteArray& bytes) {
+Replacement WriteAndSync(int fd, const QByteArray& bytes, const DiskSync& disk) {
     const char* next = bytes.constData();
     qsizetype left = bytes.size();
     while (left > 0) {
@@ -84,7 +84,7 @@ Replacement WriteAndSync(int fd, const QByteArray& bytes) {
             return CauseOf(errno);
         }
     }
-    return ::fsync(fd) == 0 ? Replacement::Done : CauseOf(errno);
+    return disk.Sync(fd) == 0 ? Replacement::Done : CauseOf(errno);
 }
 
 // Gives the complete unnamed file the target's name: at once where there is no file of that
@@ -121,8 +121,8 @@ Replacement NameOver(int fd, const QByteArray& target) {
 }
 
 // Writes through a file without a name; nullopt where the file system makes none.
-std::optional<Replacement> ReplaceThroughUnnamedFile(const QFileInfo& target,
-                                                     const QByteArray& bytes) {
+std::optional<Replacement>
+ReplaceThroughUnnamedFile(const QFileInfo& target, const QByteArray& bytes, const DiskSync& disk) {
     if (::access("/proc/self/fd", X_OK) != 0) {
         return std::nullopt; // the file could not be named afterwards
     }
@@ -141,11 +141,12 @@ std::optional<Replacement> ReplaceThroughUnnamedFile(const QFileInfo& target,
     if (::stat(name.constData(), &old) == 0 && ::fchmod(file.Fd(), old.st_mode & 07777) != 0) {
         return CauseOf(errno);
     }
-    const Replacement written = WriteAndSync(file.Fd(), bytes);
+    const Replacement written = WriteAndSync(file.Fd(), bytes, disk);
     return written == Replacement::Done ? NameOver(file.Fd(), name) : written;
 }
 
-Replacement ReplaceThroughSaveFile(const QString& path, const QByteArray& bytes) {
+Replacement ReplaceThroughSaveFile(const QString& path, const QByteArray& bytes,
+                                   const DiskSync& disk) {
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
@@ -153,7 +154,7 @@ Replacement ReplaceThroughSaveFile(const QString& path, const QByteArray& bytes)
     }
     // commit() overlooks a failed flush of the buffer and a failed sync, and would then put a
     // short file in place of the old one: every byte must be on the disk before the rename.
-    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
+    if (file.write(bytes) != bytes.size() || !file.flush() || disk.Sync(file.handle()) != 0) {
         const Replacement cause = CauseOf(errno);
         file.cancelWriting(); // the temporary file is then removed; the old one stays
         return cause;
@@ -171,15 +172,20 @@ Target TargetOf(const QString& path) {
     return info.isFile() ? Target::RegularFile : Target::NotRegularFile;
 }
 
-Replacement ReplaceFileContents(const QString& path, const QByteArray& bytes) {
+int DiskSync::Sync(int fd) const {
+    return ::fsync(fd);
+}
+
+Replacement ReplaceFileContents(const QString& path, const QByteArray& bytes,
+                                const DiskSync& disk) {
     const QFileInfo target(path);
     if (const auto refusal = Refusal(target)) {
         return *refusal;
     }
-    if (const auto written = ReplaceThroughUnnamedFile(target, bytes)) {
+    if (const auto written = ReplaceThroughUnnamedFile(target, bytes, disk)) {
         return *written;
     }
-    return ReplaceThroughSaveFile(path, bytes);
+    return ReplaceThroughSaveFile(path, bytes, disk);
 }
 
 } // namespace qb

@@ -21,9 +21,19 @@ enum class Replacement {
     Failed,   // any other cause
 };
 
+// The step that waits until a written file's bytes are on the disk: fsync. A disk may take every
+// write and fail only here (full, or failing); tests put in such a disk.
+class DiskSync {
+public:
+    virtual ~DiskSync() = default;
+    // 0 once the bytes are on the disk, otherwise -1 with errno set.
+    virtual int Sync(int fd) const;
+};
+
 // Puts the bytes in place of the file's contents, all or nothing: they go to a temporary file
 // beside it, which replaces the old one only once all of it is on the disk. Any failure leaves
 // the old file byte for byte as it was.
-[[nodiscard]] Replacement ReplaceFileContents(const QString& path, const QByteArray& bytes);
+[[nodiscard]] Replacement ReplaceFileContents(const QString& path, const QByteArray& bytes,
+                                              const DiskSync& disk = DiskSync());
 
 } // namespace qb

@@ -60,10 +60,10 @@ public:
 
 private:
     void Title() {
-        SetFont(kTitleSize, true);
+        Use(LineStyle::Title);
         EmptyLines(1);
         Line({{kTitleColumn, QStringLiteral("ANALISI STATISTICA")}});
-        SetFont(kBodySize, false);
+        Use(LineStyle::Body);
     }
 
     void FileLine() {
@@ -143,15 +143,16 @@ private:
     }
 
     void Heading(const QString& text) {
-        SetFont(kBodySize, true);
+        Use(LineStyle::Heading);
         Line({{kLeftColumn, text}});
-        SetFont(kBodySize, false);
+        Use(LineStyle::Body);
         EmptyLines(1);
     }
 
-    void SetFont(int pointSize, bool bold) {
-        pointSize_ = pointSize;
-        bold_ = bold;
+    enum class LineStyle { Title, Heading, Body };
+    void Use(LineStyle style) {
+        pointSize_ = style == LineStyle::Title ? kTitleSize : kBodySize;
+        bold_ = style != LineStyle::Body;
     }
     void Line(QList<ReportPiece> pieces) { report_.append({pointSize_, bold_, std::move(pieces)}); }
     void EmptyLines(int count) {

@@ -20,15 +20,15 @@ constexpr double kPointRadius = 2.5;
 // Where the surface's font is missing, as it is on most systems.
 const QStringList kFallbackFamilies = {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")};
 
-} // namespace
-
 QFont ToQFont(const SurfaceFont& font) {
     QFont f;
     f.setFamilies(QStringList{font.family} + kFallbackFamilies);
     f.setPointSizeF(font.points);
-    f.setBold(font.bold);
+    f.setBold(font.weight == FontWeight::Bold);
     return f;
 }
+
+} // namespace
 
 ChartView::ChartView(QSize size, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("picFoglio"));

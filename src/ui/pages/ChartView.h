@@ -31,9 +31,6 @@ private:
     std::unique_ptr<RecordingSurface> surface_;
 };
 
-// The Qt font for a surface font.
-QFont ToQFont(const SurfaceFont& font);
-
 // Paints the surface's drawing over `size` of any paint device, in that device's units.
 void PaintChart(QPainter& painter, const RecordingSurface& surface, QSizeF size);
 

@@ -22,18 +22,18 @@ void SymbolLabel::paintEvent(QPaintEvent*) {
     const int baseWidth = bm.horizontalAdvance(symbol_.base);
     const int scriptWidth = std::max(sm.horizontalAdvance(symbol_.superscript),
                                      sm.horizontalAdvance(symbol_.subscript));
-    const int x = 2;
+    constexpr int kLeft = 2; // the symbol's inset from the label's edge
     const int baseline = height() - bm.descent() - 3;
 
     p.setFont(baseFont);
-    p.drawText(x, baseline, symbol_.base);
+    p.drawText(kLeft, baseline, symbol_.base);
     p.setFont(smallFont);
-    p.drawText(x + baseWidth, baseline - bm.ascent() / 2, symbol_.superscript);
-    p.drawText(x + baseWidth, baseline + sm.ascent() / 3, symbol_.subscript);
+    p.drawText(kLeft + baseWidth, baseline - bm.ascent() / 2, symbol_.superscript);
+    p.drawText(kLeft + baseWidth, baseline + sm.ascent() / 3, symbol_.subscript);
     if (symbol_.bar) {
         const int top = baseline - bm.ascent() - 1;
-        const int right = x + baseWidth + (symbol_.superscript.isEmpty() ? 0 : scriptWidth);
-        p.drawLine(x + 1, std::max(1, top), right, std::max(1, top));
+        const int right = kLeft + baseWidth + (symbol_.superscript.isEmpty() ? 0 : scriptWidth);
+        p.drawLine(kLeft + 1, std::max(1, top), right, std::max(1, top));
     }
 }
 

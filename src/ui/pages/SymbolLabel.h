@@ -16,7 +16,6 @@ public:
     };
 
     SymbolLabel(Symbol symbol, QWidget* parent = nullptr);
-    const Symbol& Shown() const { return symbol_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;

@@ -50,24 +50,20 @@ QAccessibleInterface* HelpBrowserFactory(const QString& className, QObject* obje
 
 } // namespace
 
-QtHelpViewer::~QtHelpViewer() {
-    delete window_;
-}
-
 void QtHelpViewer::Build() {
     static const bool installed = (QAccessible::installFactory(HelpBrowserFactory), true);
     Q_UNUSED(installed);
-    window_ = new QDialog(nullptr, Qt::Window);
+    window_ = std::make_unique<QDialog>(nullptr, Qt::Window);
     window_->setObjectName(QStringLiteral("HelpWindow"));
     window_->setAttribute(Qt::WA_QuitOnClose, false);
     window_->resize(640, 560);
-    browser_ = new HelpBrowser(window_);
-    auto* layout = new QVBoxLayout(window_);
+    browser_ = new HelpBrowser(window_.get());
+    auto* layout = new QVBoxLayout(window_.get());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);
-    auto* closeKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), window_);
-    QObject::connect(closeKey, &QShortcut::activated, window_, &QDialog::reject);
-    QObject::connect(window_, &QDialog::finished, window_, [this] {
+    auto* closeKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), window_.get());
+    QObject::connect(closeKey, &QShortcut::activated, window_.get(), &QDialog::reject);
+    QObject::connect(window_.get(), &QDialog::finished, window_.get(), [this] {
         if (returnFocus_) {
             returnFocus_->activateWindow();
             returnFocus_->setFocus(Qt::ActiveWindowFocusReason);
@@ -87,7 +83,7 @@ bool QtHelpViewer::ShowContents(const QString& helpFile) {
     if (!window_) {
         Build();
     }
-    if (QWidget* focus = QApplication::focusWidget(); focus && focus->window() != window_) {
+    if (QWidget* focus = QApplication::focusWidget(); focus && focus->window() != window_.get()) {
         returnFocus_ = focus;
     }
     browser_->setSearchPaths({QFileInfo(helpFile).absolutePath()});

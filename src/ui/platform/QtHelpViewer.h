@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <QTextBrowser>
+#include <memory>
 
 namespace qb {
 
@@ -12,15 +13,14 @@ namespace qb {
 // and the focus goes back where it was when the help opened.
 class QtHelpViewer final : public HelpViewer {
 public:
-    ~QtHelpViewer() override;
     bool ShowContents(const QString& helpFile) override;
-    QDialog* Window() const { return window_; }
+    QDialog* Window() const { return window_.get(); }
     QTextBrowser* Browser() const { return browser_; }
 
 private:
     void Build();
 
-    QPointer<QDialog> window_;
+    std::unique_ptr<QDialog> window_;
     QTextBrowser* browser_ = nullptr;
     QPointer<QWidget> returnFocus_;
 };

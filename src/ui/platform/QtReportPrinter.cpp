@@ -21,7 +21,9 @@ void QtReportPrinter::Print(const Report& report) {
     }
     QPrinter printer(destination, QPrinter::HighResolution);
     printer.setDocName(kDocumentName);
-    RenderReport(report, printer);
+    if (!RenderReport(report, printer)) { // nothing to tell the user, who sees nothing printed
+        qWarning("Stampa non riuscita su %s", qPrintable(destination.printerName()));
+    }
 }
 
 QByteArray ReportPdf(const Report& report) {

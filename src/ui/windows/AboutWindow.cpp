@@ -19,10 +19,10 @@ namespace {
 constexpr QSize kAboutSize(400, 260);
 constexpr QSize kPictureSize(64, 64);
 
-QFont SansSerifFont(int pointSize, bool bold = false) {
+QFont SansSerifFont(int pointSize, QFont::Weight weight) {
     QFont font(QStringLiteral("MS Sans Serif"), pointSize);
     font.setStyleHint(QFont::SansSerif);
-    font.setBold(bold);
+    font.setWeight(weight);
     return font;
 }
 
@@ -77,15 +77,15 @@ void AboutWindow::BuildControls() {
 
     title_ = new QLabel(this);
     title_->setObjectName(QStringLiteral("lblTitle"));
-    title_->setFont(SansSerifFont(14, true));
+    title_->setFont(SansSerifFont(14, QFont::Bold));
     version_ = new QLabel(this);
     version_->setObjectName(QStringLiteral("lblVersion"));
-    version_->setFont(SansSerifFont(9));
+    version_->setFont(SansSerifFont(9, QFont::Normal));
 
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     ok_->setObjectName(QStringLiteral("cmdOK"));
     ok_->installEventFilter(this);
-    connect(ok_, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);
+    connect(ok_, &QPushButton::clicked, this, &AboutWindow::ReturnToMainWindow);
     sysInfo_ = new QPushButton(QStringLiteral("Sistema..."), this);
     sysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
     connect(sysInfo_, &QPushButton::clicked, this,
@@ -143,7 +143,7 @@ void AboutWindow::Unload() {
     loaded_ = false;
 }
 
-void AboutWindow::cmdOK_Click() {
+void AboutWindow::ReturnToMainWindow() {
     main_.setEnabled(true);
     main_.repaint();
     main_.activateWindow();

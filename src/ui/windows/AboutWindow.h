@@ -29,8 +29,6 @@ class AboutWindow final : public QDialog {
 public:
     AboutWindow(QWidget& mainWindow, SystemServices services, ProgramVersion version);
 
-    QLabel* lblTitle() const { return title_; }
-    QLabel* lblVersion() const { return version_; }
     QPushButton* cmdOK() const { return ok_; }
     QPushButton* cmdSysInfo() const { return sysInfo_; }
 
@@ -46,7 +44,7 @@ private:
     void BuildControls();
     void Form_Load();
     void Unload();
-    void cmdOK_Click();
+    void ReturnToMainWindow(); // OK
 
     QWidget& main_;
     SystemServices services_;

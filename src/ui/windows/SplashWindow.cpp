@@ -22,9 +22,9 @@ constexpr QSize kSplashSize(660, 280);
 constexpr QSize kPictureSize(200, 200);
 constexpr std::chrono::milliseconds kFirstFrameWait{500};
 
-QFont ArialFont(int pointSize, bool bold) {
+QFont ArialFont(int pointSize, QFont::Weight weight) {
     QFont font(QStringLiteral("Arial"), pointSize);
-    font.setBold(bold);
+    font.setWeight(weight);
     return font;
 }
 
@@ -75,19 +75,19 @@ void SplashWindow::BuildControls() {
     picture->setObjectName(QStringLiteral("Image1"));
     picture->setPixmap(Picture(QStringLiteral("splash"), kPictureSize, devicePixelRatioF()));
 
-    productName_ = new QLabel(frame_);
-    productName_->setObjectName(QStringLiteral("lblProductName"));
-    productName_->setFont(ArialFont(24, true));
-    productName_->setText(kProductName);
-    versionLabel_ = new QLabel(frame_);
-    versionLabel_->setObjectName(QStringLiteral("lblVersion"));
-    versionLabel_->setFont(ArialFont(14, false));
-    versionLabel_->setText(SplashVersionText(version_));
+    auto* productName = new QLabel(frame_);
+    productName->setObjectName(QStringLiteral("lblProductName"));
+    productName->setFont(ArialFont(24, QFont::Bold));
+    productName->setText(kProductName);
+    auto* versionLabel = new QLabel(frame_);
+    versionLabel->setObjectName(QStringLiteral("lblVersion"));
+    versionLabel->setFont(ArialFont(14, QFont::Normal));
+    versionLabel->setText(SplashVersionText(version_));
 
     auto* captions = new QVBoxLayout;
     captions->addStretch();
-    captions->addWidget(productName_);
-    captions->addWidget(versionLabel_);
+    captions->addWidget(productName);
+    captions->addWidget(versionLabel);
     captions->addStretch();
     auto* inside = new QHBoxLayout(frame_);
     inside->setContentsMargins(24, 24, 24, 24);

@@ -8,7 +8,6 @@
 
 class QEventLoop;
 class QFrame;
-class QLabel;
 class QTimer;
 
 namespace qb {
@@ -23,11 +22,6 @@ class SplashWindow final : public QWidget {
     Q_OBJECT
 public:
     explicit SplashWindow(ProgramVersion version, std::chrono::milliseconds showTime = kSplashTime);
-
-    QFrame* Frame1() const { return frame_; }
-    QLabel* lblProductName() const { return productName_; }
-    QLabel* lblVersion() const { return versionLabel_; }
-    QTimer* Timer1() const { return timer_; }
 
     // Shows the splash in front of everything, waits until its first frame has gone to the window
     // system, or half a second if the window system never shows it, then returns with the
@@ -51,8 +45,6 @@ private:
     ProgramVersion version_;
     QImage preparedFrame_; // null once the controls are built
     QFrame* frame_ = nullptr;
-    QLabel* productName_ = nullptr;
-    QLabel* versionLabel_ = nullptr;
     QTimer* timer_ = nullptr;
     bool painted_ = false;
     QEventLoop* waitingForPaint_ = nullptr;

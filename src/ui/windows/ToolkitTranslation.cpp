@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <memory>
 
 namespace qb {
 namespace {
@@ -23,16 +24,18 @@ public:
 
 } // namespace
 
-bool InstallItalianToolkitTexts(QCoreApplication& app) {
-    auto* translator = new QTranslator(&app);
-    if (!translator->load(QStringLiteral("qtbase_it"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
+void InstallItalianToolkitTexts(QCoreApplication& app) {
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    auto catalogue = std::make_unique<QTranslator>();
+    if (!catalogue->load(QStringLiteral("qtbase_it"), folder)) {
+        qWarning("Testi italiani di Qt non trovati in %s: i suoi pulsanti restano in inglese",
+                 qPrintable(folder));
+        return;
     }
-    // The last installed is asked first.
-    return QCoreApplication::installTranslator(translator) &&
-           QCoreApplication::installTranslator(new ItalianKeyNames(&app));
+    // The application owns both; the last installed is asked first.
+    catalogue->setParent(&app);
+    QCoreApplication::installTranslator(catalogue.release());
+    QCoreApplication::installTranslator(new ItalianKeyNames(&app));
 }
 
 } // namespace qb

@@ -137,6 +137,15 @@ TEST(ReplaceFileContents, ReplacesAllOrNothing) {
     EXPECT_EQ(ReplaceFileContents(path, "second"), Replacement::Done);
     EXPECT_EQ(TargetOf(path), Target::RegularFile);
     EXPECT_EQ(Contents(path), "second");
+    // A disk that takes every byte and fails at the sync, as a full one may: the old file stays.
+    struct FullAtSync final : DiskSync {
+        int Sync(int) const override {
+            errno = ENOSPC;
+            return -1;
+        }
+    };
+    EXPECT_EQ(ReplaceFileContents(path, "third", FullAtSync()), Replacement::DiskFull);
+    EXPECT_EQ(Contents(path), "second");
     // The name it takes for a moment before the rename would be longer than the system allows.
     const QString longName = Write(dir.filePath(QString(250, u'n')), "old");
     EXPECT_EQ(ReplaceFileContents(longName, "new"), Replacement::Failed);
