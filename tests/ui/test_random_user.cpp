@@ -44,7 +44,8 @@ static QString Broken(ProgramUnderTest& p, const DataSet& before, int tab) {
         const DataRow& row = a.Row(i);
         const QCheckBox* box = p.grid().Chk_Linea(i);
         const QString where = QStringLiteral(" in row %1").arg(i + 1);
-        check(p.X(i)->text() == row.x && p.Y(i)->text() == row.y && box->isChecked() == row.used,
+        check(p.X(i)->text() == row.x.Text() && p.Y(i)->text() == row.y.Text() &&
+                  box->isChecked() == row.used,
               "widgets differ from the state" + where);
         check(row.active == (i < a.RowCount()), "activation differs from the row count" + where);
         check(row.active || ((row.x + row.y).isEmpty() && !row.used && !p.X(i)->isEnabled() &&

@@ -2,7 +2,6 @@
 
 #include "RecordingSurface.h"
 #include "numbers/NumberPattern.h"
-#include "numbers/TextValue.h"
 
 #include <QRectF>
 #include <QStringList>
@@ -25,10 +24,10 @@ bool PlotPoints(DrawingSurface& surface, const DataSet& rows) {
         if (!row.active) {
             continue;
         }
-        const auto x = TextValue(row.x);
-        const auto y = TextValue(row.y);
-        const auto fx = x ? NarrowToFloat(*x) : std::nullopt;
-        const auto fy = y ? NarrowToFloat(*y) : std::nullopt;
+        const auto& x = row.x.Number();
+        const auto& y = row.y.Number();
+        const auto fx = x ? NarrowToFloat(x->value) : std::nullopt;
+        const auto fy = y ? NarrowToFloat(y->value) : std::nullopt;
         if (!fx || !fy) {
             return false;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QString>
+#include "numbers/Entry.h"
+
 #include <array>
 
 namespace qb {
@@ -12,13 +13,13 @@ inline constexpr int kMinRowCount = 2;
 enum class Column { X, Y };
 
 struct DataRow {
-    QString x;
-    QString y;
+    Entry x;
+    Entry y;
     bool used = false;   // the row's check box: takes part in the figures
     bool active = false; // within the chosen row count: editable
 
-    const QString& Text(Column c) const { return c == Column::X ? x : y; }
-    QString& Text(Column c) { return c == Column::X ? x : y; }
+    const Entry& Text(Column c) const { return c == Column::X ? x : y; }
+    Entry& Text(Column c) { return c == Column::X ? x : y; }
     bool operator==(const DataRow&) const = default;
 };
 

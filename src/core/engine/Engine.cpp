@@ -1,7 +1,5 @@
 #include "Engine.h"
 
-#include "numbers/TextValue.h"
-
 #include <algorithm>
 
 namespace qb {
@@ -17,6 +15,12 @@ std::optional<ExactNumber> InRange(ExactNumber figure) {
     return figure.WithinDoubleRange() ? std::optional(std::move(figure)) : std::nullopt;
 }
 
+// The square root of a radicand carrying the sign of `sign`.
+ExactNumber RootSignedAs(const mpz_class& sign, mpq_class radicand) {
+    return sgn(sign) < 0 ? ExactNumber::NegativeRoot(std::move(radicand))
+                         : ExactNumber::Root(std::move(radicand));
+}
+
 } // namespace
 
 LeastSquares::ScaledColumn LeastSquares::Read(const DataSet& rows, Column column) {
@@ -26,12 +30,12 @@ LeastSquares::ScaledColumn LeastSquares::Read(const DataSet& rows, Column column
         if (!row.used) {
             continue;
         }
-        auto v = ExactTextValue(row.Text(column));
-        if (!v) {
+        const auto& number = row.Text(column).Number();
+        if (!number) {
             c.readable = false;
             return c;
         }
-        values.push_back(std::move(*v));
+        values.push_back(number->exact);
     }
     bool any = false;
     for (const ExactDecimal& v : values) {
@@ -97,15 +101,15 @@ std::optional<ExactNumber> LeastSquares::StandardDeviation(Column column) const 
         return std::nullopt;
     }
     const ScaledColumn& c = Of(column);
-    return InRange(ExactNumber::Root(DecimalRational(c.spread, 2 * c.exponent, n_ * n_), false));
+    return InRange(ExactNumber::Root(DecimalRational(c.spread, 2 * c.exponent, n_ * n_)));
 }
 
 std::optional<ExactNumber> LeastSquares::CovarianceRoot() const {
     if (!Readable()) {
         return std::nullopt;
     }
-    return InRange(ExactNumber::Root(
-        DecimalRational(abs(crossed_), x_.exponent + y_.exponent, n_ * n_), sgn(crossed_) < 0));
+    return InRange(
+        RootSignedAs(crossed_, DecimalRational(abs(crossed_), x_.exponent + y_.exponent, n_ * n_)));
 }
 
 std::optional<ExactNumber> LeastSquares::Slope() const {
@@ -130,32 +134,28 @@ std::optional<ExactNumber> LeastSquares::Correlation() const {
     }
     mpq_class squared(crossed_ * crossed_, x_.spread * y_.spread);
     squared.canonicalize();
-    return InRange(ExactNumber::Root(std::move(squared), sgn(crossed_) < 0));
+    return InRange(RootSignedAs(crossed_, std::move(squared)));
 }
 
 namespace {
 
 // Minimum and maximum of one column over row 0 and the active rows.
 bool ColumnExtremes(const DataSet& rows, Column column, double& min, double& max) {
-    const auto first = TextValue(rows[0].Text(column));
+    const auto& first = rows[0].Text(column).Number();
     if (!first) {
         return false;
     }
-    min = max = *first;
+    min = max = first->value;
     for (int i = 1; i < kRowCapacity; ++i) {
         if (!rows[i].active) {
             continue;
         }
-        const auto v = TextValue(rows[i].Text(column));
-        if (!v) {
+        const auto& number = rows[i].Text(column).Number();
+        if (!number) {
             return false;
         }
-        if (*v < min) {
-            min = *v;
-        }
-        if (*v > max) {
-            max = *v;
-        }
+        min = std::min(min, number->value);
+        max = std::max(max, number->value);
     }
     return true;
 }

@@ -6,9 +6,9 @@
 
 namespace qb {
 
-std::optional<Prediction> Predict(QStringView xText, const Statistics& stats, bool statsValid,
+std::optional<Prediction> Predict(QStringView xText, const std::optional<Statistics>& stats,
                                   QChar decimalSeparator) {
-    if (!statsValid) {
+    if (!stats) {
         return std::nullopt;
     }
     const auto typed = ExactTextValue(xText);
@@ -16,7 +16,7 @@ std::optional<Prediction> Predict(QStringView xText, const Statistics& stats, bo
         return std::nullopt;
     }
     const mpq_class x = typed->Rational();
-    const auto y = PredictY(x, stats[Figure::A].Rational(), stats[Figure::B].Rational());
+    const auto y = PredictY(x, (*stats)[Figure::A].Rational(), (*stats)[Figure::B].Rational());
     if (!y) {
         return std::nullopt;
     }

@@ -15,9 +15,9 @@ struct Prediction {
 };
 
 // Evaluates the line Y = A·x + B for a typed X (an empty text is 0). nullopt when the X text
-// overflows, when the statistics do not describe a line (not valid), or when the result lies
+// overflows, when there are no valid statistics to describe a line, or when the result lies
 // beyond the 64-bit float range: each is a data error for the user.
-std::optional<Prediction> Predict(QStringView xText, const Statistics& stats, bool statsValid,
+std::optional<Prediction> Predict(QStringView xText, const std::optional<Statistics>& stats,
                                   QChar decimalSeparator);
 
 } // namespace qb

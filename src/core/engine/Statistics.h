@@ -28,6 +28,9 @@ struct Statistics {
     }
 };
 
+// Whether the figures describe the rows as they stand; any change to the rows invalidates them.
+enum class StatsState { Invalid, Valid };
+
 // Smallest and largest X and Y over row 0 and the active rows, whatever their use flag.
 struct Extremes {
     double XMin = 0;

@@ -47,7 +47,7 @@ void WriteRowTexts(Writer& out, const AnalysisSnapshot& analysis, const RowSecti
     out.Section(QString::fromLatin1(section.name));
     for (int i = 0; i < kRowCapacity; ++i) {
         const DataRow& row = analysis.rows[i];
-        out.Value(QString::number(i + 1), row.active ? row.Text(section.column) : QString());
+        out.Value(QString::number(i + 1), row.active ? row.Text(section.column).Text() : QString());
     }
 }
 
@@ -65,15 +65,15 @@ void WriteStatistics(Writer& out, const AnalysisSnapshot& analysis) {
     for (int f = 0; f < kFigureCount; ++f) {
         const NumberPattern pattern = Figure(f) == Figure::R ? kCoefficientPattern : kMeanPattern;
         out.Value(QString::fromLatin1(kFigureNames[f]),
-                  analysis.statsValid ? FormatNumber(analysis.figures[Figure(f)], pattern,
-                                                     analysis.decimalSeparator)
-                                      : QString());
+                  analysis.StatsValid() ? FormatNumber(analysis.figures[Figure(f)], pattern,
+                                                       analysis.decimalSeparator)
+                                        : QString());
     }
 }
 
 void WriteHistory(Writer& out, const AnalysisSnapshot& analysis) {
     out.Section(kComputationSection);
-    const QStringList& items = analysis.statsValid ? analysis.history : QStringList();
+    const QStringList& items = analysis.StatsValid() ? analysis.history : QStringList();
     out.Value(QStringLiteral("Items"), QString::number(items.size()));
     for (int i = 0; i < items.size(); ++i) {
         out.Value(QString::number(i), items[i]);
@@ -153,14 +153,14 @@ bool ReadHistory(const ProfileText& in, DataFileContent& content) {
 
 // Valid figures are those whose means and deviations are not all 0; the coefficients do not
 // count.
-bool StoredStatisticsValid(const Statistics& statistics) {
+StatsState StoredStatisticsState(const Statistics& statistics) {
     for (Figure f : {Figure::X, Figure::Y, Figure::X2, Figure::Y2, Figure::XY, Figure::SX,
                      Figure::SY, Figure::SXY}) {
         if (!statistics[f].IsZero()) {
-            return true;
+            return StatsState::Valid;
         }
     }
-    return false;
+    return StatsState::Invalid;
 }
 
 } // namespace
@@ -209,7 +209,7 @@ void ApplyDataFile(const DataFileContent& content, Analysis& analysis) {
     if (!content.Reaches(Stop::Statistics)) {
         return;
     }
-    analysis.LoadStatistics(content.statistics, StoredStatisticsValid(content.statistics));
+    analysis.LoadStatistics(content.statistics, StoredStatisticsState(content.statistics));
     if (content.Reaches(Stop::ItemCount)) {
         analysis.ReplaceHistory(content.history);
     }

@@ -3,6 +3,7 @@
 #include "HtmlTable.h"
 #include "engine/DataSet.h"
 #include "numbers/KeyFilter.h"
+#include "numbers/TextValue.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -132,47 +133,25 @@ bool IsGroupSeparator(QChar c, DecimalMark mark) {
            c == u' ' || c == QChar(0x00A0) || c == QChar(0x202F);
 }
 
-// A number's digits and where its decimal point falls.
-struct Mantissa {
-    QString sign;
-    QString digits;
-    qsizetype integerDigits = 0;
-    bool hasPoint = false;
-};
-
-// The keys that type the number into a field: the exponent shifts the point, so that the
-// field holds the same decimal number without one.
-QString Keys(const Mantissa& m, long long exponent) {
-    if (exponent == 0) {
-        return m.sign + m.digits.left(m.integerDigits) +
-               (m.hasPoint ? u'.' + m.digits.mid(m.integerDigits) : QString());
-    }
-    const long long point = m.integerDigits + exponent;
-    if (point <= 0) {
-        return m.sign + QStringLiteral("0.") + QString(qsizetype(-point), u'0') + m.digits;
-    }
-    if (point >= m.digits.size()) {
-        return m.sign + m.digits + QString(qsizetype(point - m.digits.size()), u'0');
-    }
-    return m.sign + m.digits.left(qsizetype(point)) + u'.' + m.digits.mid(qsizetype(point));
-}
-
-// The cell as keys to type, or nullopt when it is not a number with this decimal mark.
-std::optional<QString> CellKeys(QStringView cell, DecimalMark mark) {
-    Mantissa m;
+// The cell with its own separators settled, for the number grammar: minus signs as "-", the
+// thousands' groups joined and the decimal mark as "."; nullopt when a separator or a blank
+// stands where this mark allows none.
+std::optional<QString> SettledCell(QStringView cell, DecimalMark mark) {
+    QString settled;
     qsizetype i = 0;
     if (i < cell.size() && (cell[i] == u'+' || IsMinus(cell[i]))) {
-        m.sign = IsMinus(cell[i++]) ? QStringLiteral("-") : QString();
+        settled += IsMinus(cell[i++]) ? u'-' : u'+';
     }
     // Groups of three digits after the first, of one to three that does not start with 0.
+    const qsizetype firstDigit = settled.size();
     int groupDigits = 0;
     bool grouped = false;
     for (; i < cell.size(); ++i) {
         if (IsDigit(cell[i])) {
-            m.digits += cell[i];
+            settled += cell[i];
             ++groupDigits;
         } else if (IsGroupSeparator(cell[i], mark) && groupDigits > 0 && groupDigits <= 3 &&
-                   (!grouped || groupDigits == 3) && !m.digits.startsWith(u'0')) {
+                   (!grouped || groupDigits == 3) && settled[firstDigit] != u'0') {
             grouped = true;
             groupDigits = 0;
         } else {
@@ -182,38 +161,51 @@ std::optional<QString> CellKeys(QStringView cell, DecimalMark mark) {
     if (grouped && groupDigits != 3) {
         return std::nullopt;
     }
-    m.integerDigits = m.digits.size();
     if (i < cell.size() && cell[i] == MarkChar(mark)) {
-        m.hasPoint = true;
-        for (++i; i < cell.size() && IsDigit(cell[i]); ++i) {
-            m.digits += cell[i];
-        }
         // "7." is how instruments write a whole number; "1," ends with a separator.
-        if (mark == DecimalMark::Comma && m.digits.size() == m.integerDigits) {
+        if (mark == DecimalMark::Comma && (i + 1 == cell.size() || !IsDigit(cell[i + 1]))) {
             return std::nullopt;
         }
+        settled += u'.';
+        ++i;
     }
-    if (m.digits.isEmpty()) {
-        return std::nullopt;
-    }
-    long long exponent = 0;
-    if (i < cell.size() && cell[i].toLower() == u'e') {
-        const bool negative = ++i < cell.size() && IsMinus(cell[i]);
-        i += i < cell.size() && (negative || cell[i] == u'+');
-        const qsizetype first = i;
-        // Past a field's length the exponent need not be followed further.
-        for (; i < cell.size() && IsDigit(cell[i]); ++i) {
-            exponent = std::min<long long>(exponent * 10 + cell[i].digitValue(), kEntryTextLimit);
-        }
-        if (i == first) {
+    for (; i < cell.size(); ++i) {
+        if (IsGroupSeparator(cell[i], mark) || cell[i].isSpace()) {
             return std::nullopt;
         }
-        exponent = negative ? -exponent : exponent;
+        settled += IsMinus(cell[i]) ? QChar(u'-') : cell[i];
     }
-    if (i != cell.size()) {
-        return std::nullopt;
+    return settled;
+}
+
+// The keys that type the number into a field: the exponent shifts the point, so that the
+// field holds the same decimal number without one. Past a field's length the exponent need
+// not be followed further.
+QString Keys(const WrittenDecimal& number) {
+    const QString sign = number.negative ? QStringLiteral("-") : QString();
+    const QString digits = QString::fromLatin1(number.integerDigits + number.fractionDigits);
+    const auto integerDigits = qsizetype(number.integerDigits.size());
+    const long long exponent =
+        std::clamp<long long>(number.exponent, -kEntryTextLimit, kEntryTextLimit);
+    if (exponent == 0) {
+        return sign + digits.left(integerDigits) +
+               (number.hasPoint ? u'.' + digits.mid(integerDigits) : QString());
     }
-    return Keys(m, exponent);
+    const long long point = integerDigits + exponent;
+    if (point <= 0) {
+        return sign + QStringLiteral("0.") + QString(qsizetype(-point), u'0') + digits;
+    }
+    if (point >= digits.size()) {
+        return sign + digits + QString(qsizetype(point - digits.size()), u'0');
+    }
+    return sign + digits.left(qsizetype(point)) + u'.' + digits.mid(qsizetype(point));
+}
+
+// The cell as keys to type, or nullopt when it is not a number with this decimal mark.
+std::optional<QString> CellKeys(QStringView cell, DecimalMark mark) {
+    const auto settled = SettledCell(cell, mark);
+    const auto number = settled ? WholeDecimal(*settled) : std::nullopt;
+    return number ? std::optional(Keys(*number)) : std::nullopt;
 }
 
 QString Quoted(const QString& cell) {

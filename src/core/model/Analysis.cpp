@@ -3,7 +3,6 @@
 #include "engine/Engine.h"
 #include "engine/StatisticsCaptions.h"
 #include "numbers/NumberText.h"
-#include "numbers/TextValue.h"
 
 namespace qb {
 
@@ -11,12 +10,16 @@ Analysis::Analysis(QChar decimalSeparator, QObject* parent)
     : QObject(parent), separator_(decimalSeparator) {}
 
 AnalysisSnapshot Analysis::Snapshot() const {
-    return {rows_, rowCount_, stats_, statsValid_, history_, currentFileName_, separator_};
+    return {rows_, rowCount_, stats_, statsState_, history_, currentFileName_, separator_};
+}
+
+std::optional<Statistics> Analysis::ValidFigures() const {
+    return StatsValid() ? std::optional(stats_) : std::nullopt;
 }
 
 void Analysis::SetText(Column column, int row, const QString& text) {
-    QString& current = rows_[row].Text(column);
-    if (current == text) {
+    Entry& current = rows_[row].Text(column);
+    if (current.Text() == text) {
         return;
     }
     current = text;
@@ -68,21 +71,20 @@ void Analysis::NormaliseText(Column column, int row) {
     if (busy_) {
         return;
     }
-    const auto value = TextValue(rows_[row].Text(column));
-    if (value) {
-        SetText(column, row, NumberText(*value));
+    if (const auto& number = rows_[row].Text(column).Number()) {
+        SetText(column, row, NumberText(number->value));
     }
 }
 
 void Analysis::InvalidateStatistics() {
-    SetStatsValid(false);
+    SetStatsState(StatsState::Invalid);
     stats_ = Statistics{};
     ClearHistory();
 }
 
 bool Analysis::ComputeStatistics() {
     const ComputeOutcome outcome = qb::ComputeStatistics(rows_, stats_, extremes_);
-    SetStatsValid(outcome.ok);
+    SetStatsState(outcome.ok ? StatsState::Valid : StatsState::Invalid);
     if (!outcome.ok) {
         ClearResultCaptions();
         return false;
@@ -95,9 +97,9 @@ void Analysis::ClearResultCaptions() {
     SetCaptions({});
 }
 
-void Analysis::SetStatsValid(bool valid) {
-    if (statsValid_ != valid) {
-        statsValid_ = valid;
+void Analysis::SetStatsState(StatsState state) {
+    if (statsState_ != state) {
+        statsState_ = state;
         emit StatsValidChanged();
     }
 }
@@ -107,9 +109,9 @@ void Analysis::SetCaptions(const std::array<QString, kFigureCount>& captions) {
     emit ResultCaptionsChanged();
 }
 
-void Analysis::LoadStatistics(const Statistics& stats, bool valid) {
+void Analysis::LoadStatistics(const Statistics& stats, StatsState state) {
     stats_ = stats;
-    SetStatsValid(valid);
+    SetStatsState(state);
 }
 
 void Analysis::ReplaceHistory(const QStringList& items) {

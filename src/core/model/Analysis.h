@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QStringList>
 #include <array>
+#include <optional>
 
 namespace qb {
 
@@ -26,7 +27,9 @@ public:
     QChar DecimalSeparator() const { return separator_; }
     AnalysisSnapshot Snapshot() const;
 
-    bool StatsValid() const { return statsValid_; }
+    bool StatsValid() const { return statsState_ == StatsState::Valid; }
+    // The figures while they describe the rows.
+    std::optional<Statistics> ValidFigures() const;
     bool Busy() const { return busy_; }
     void SetBusy(bool busy) { busy_ = busy; }
     const QString& CurrentFileName() const { return currentFileName_; }
@@ -53,7 +56,7 @@ public:
 
     // Figures read from a data file: kept as stored, without captions, until the next
     // computation.
-    void LoadStatistics(const Statistics& stats, bool valid);
+    void LoadStatistics(const Statistics& stats, StatsState state);
 
     void AppendHistoryItem(const QString& item);
     // The whole history at once, as a data file holds it.
@@ -68,7 +71,7 @@ signals:
     void StatsValidChanged();
 
 private:
-    void SetStatsValid(bool valid);
+    void SetStatsState(StatsState state);
     void SetCaptions(const std::array<QString, kFigureCount>& captions);
 
     QChar separator_;
@@ -78,7 +81,7 @@ private:
     Extremes extremes_;
     std::array<QString, kFigureCount> captions_;
     QStringList history_;
-    bool statsValid_ = false;
+    StatsState statsState_ = StatsState::Invalid;
     bool busy_ = false;
     QString currentFileName_;
 };

@@ -15,10 +15,12 @@ struct AnalysisSnapshot {
     DataSet rows;
     int rowCount = 0;
     Statistics figures;
-    bool statsValid = false;
+    StatsState statsState = StatsState::Invalid;
     QStringList history;
     QString fileName;
     QChar decimalSeparator = u'.';
+
+    bool StatsValid() const { return statsState == StatsState::Valid; }
 };
 
 } // namespace qb

@@ -23,10 +23,15 @@ mpq_class DecimalRational(const mpz_class& whole, long long exponent, const mpz_
     return q;
 }
 
-ExactNumber ExactNumber::Root(mpq_class radicand, bool negative) {
+ExactNumber ExactNumber::Root(mpq_class radicand) {
     ExactNumber n(std::move(radicand));
     n.root_ = true;
-    n.negative_ = negative;
+    return n;
+}
+
+ExactNumber ExactNumber::NegativeRoot(mpq_class radicand) {
+    ExactNumber n = Root(std::move(radicand));
+    n.negative_ = true;
     return n;
 }
 

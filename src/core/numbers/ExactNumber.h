@@ -10,8 +10,9 @@ class ExactNumber {
 public:
     ExactNumber() = default;
     ExactNumber(mpq_class value) : value_(std::move(value)) {}
-    // (negative ? -1 : 1) * sqrt(radicand), radicand >= 0.
-    static ExactNumber Root(mpq_class radicand, bool negative);
+    // sqrt(radicand) and -sqrt(radicand), radicand >= 0.
+    static ExactNumber Root(mpq_class radicand);
+    static ExactNumber NegativeRoot(mpq_class radicand);
 
     bool IsZero() const { return sgn(value_) == 0; }
     bool IsNegative() const { return root_ ? negative_ && !IsZero() : sgn(value_) < 0; }

@@ -126,26 +126,59 @@ long long ExponentPart(Scanner& s) {
     return negative ? -value : value;
 }
 
-std::string DecimalLiteral(Scanner& s) {
-    const bool negative = s.TakeIf(u'-');
-    if (!negative) {
+std::optional<WrittenDecimal> ReadDecimal(Scanner& s) {
+    WrittenDecimal d;
+    d.negative = s.TakeIf(u'-');
+    if (!d.negative) {
         s.TakeIf(u'+');
     }
-    std::string digits = s.TakeWhile(IsDigit);
-    std::string fraction;
-    if (s.TakeIf(u'.')) {
-        fraction = s.TakeWhile(IsDigit);
+    d.integerDigits = s.TakeWhile(IsDigit);
+    d.hasPoint = s.TakeIf(u'.');
+    if (d.hasPoint) {
+        d.fractionDigits = s.TakeWhile(IsDigit);
     }
-    if (digits.empty() && fraction.empty()) {
-        return {};
+    if (d.integerDigits.empty() && d.fractionDigits.empty()) {
+        return std::nullopt;
     }
+    d.exponent = ExponentPart(s);
+    return d;
+}
+
+std::string DecimalLiteral(const WrittenDecimal& d) {
     const long long fractionDigits =
-        std::min<long long>(kExponentLimit, static_cast<long long>(fraction.size()));
-    const long long exponent = ExponentPart(s) - fractionDigits;
-    digits += fraction;
+        std::min<long long>(kExponentLimit, static_cast<long long>(d.fractionDigits.size()));
+    const long long exponent = d.exponent - fractionDigits;
+    std::string digits = d.integerDigits + d.fractionDigits;
     const auto firstSignificant = digits.find_first_not_of('0');
     digits = firstSignificant == std::string::npos ? "0" : digits.substr(firstSignificant);
-    return (negative ? "-" : "") + digits + "e" + std::to_string(exponent);
+    return (d.negative ? "-" : "") + digits + "e" + std::to_string(exponent);
+}
+
+std::string LeadingLiteral(Scanner& s) {
+    if (s.TakeIf(u'&')) {
+        return RadixLiteral(s);
+    }
+    const auto decimal = ReadDecimal(s);
+    return decimal ? DecimalLiteral(*decimal) : std::string();
+}
+
+// The ASCII white space a regular expression's \s stands for.
+bool IsPadding(QChar c) {
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+
+// The text without the white space around it; nullopt when a blank stands within.
+std::optional<QStringView> Unpadded(QStringView text) {
+    while (!text.isEmpty() && IsPadding(text.front())) {
+        text = text.mid(1);
+    }
+    while (!text.isEmpty() && IsPadding(text.back())) {
+        text.chop(1);
+    }
+    if (std::any_of(text.begin(), text.end(), IsIgnored)) {
+        return std::nullopt;
+    }
+    return text;
 }
 
 locale_t CLocale() {
@@ -157,10 +190,17 @@ locale_t CLocale() {
 
 std::string NumericLiteral(QStringView text) {
     Scanner s(text);
-    if (s.TakeIf(u'&')) {
-        return RadixLiteral(s);
+    return LeadingLiteral(s);
+}
+
+std::optional<WrittenDecimal> WholeDecimal(QStringView text) {
+    const auto unpadded = Unpadded(text);
+    if (!unpadded) {
+        return std::nullopt;
     }
-    return DecimalLiteral(s);
+    Scanner s(*unpadded);
+    auto decimal = ReadDecimal(s);
+    return s.AtEnd() ? decimal : std::nullopt;
 }
 
 namespace {
@@ -198,14 +238,7 @@ int CompareScaled(const mpz_class& mantissa, long long exponent, const mpz_class
                          : cmp(mantissa, whole * PowerOfTen(-exponent));
 }
 
-} // namespace
-
-mpq_class ExactDecimal::Rational() const {
-    return DecimalRational(mantissa, exponent);
-}
-
-std::optional<ExactDecimal> ExactTextValue(QStringView text) {
-    const std::string literal = NumericLiteral(text);
+std::optional<ExactDecimal> ExactLiteralValue(const std::string& literal) {
     ExactDecimal d;
     if (literal.empty()) {
         return d;
@@ -244,6 +277,39 @@ std::optional<ExactDecimal> ExactTextValue(QStringView text) {
         d.mantissa = -d.mantissa;
     }
     return d;
+}
+
+} // namespace
+
+mpq_class ExactDecimal::Rational() const {
+    return DecimalRational(mantissa, exponent);
+}
+
+std::optional<ExactDecimal> ExactTextValue(QStringView text) {
+    return ExactLiteralValue(NumericLiteral(text));
+}
+
+std::optional<NumberReading> ReadNumber(QStringView text) {
+    const std::string literal = NumericLiteral(text);
+    auto value = LiteralDouble(literal);
+    auto exact = ExactLiteralValue(literal);
+    if (!value || !exact) {
+        return std::nullopt;
+    }
+    return NumberReading{*value, std::move(*exact)};
+}
+
+std::optional<ExactDecimal> ExactWholeTextValue(QStringView text) {
+    const auto unpadded = Unpadded(text);
+    if (!unpadded) {
+        return std::nullopt;
+    }
+    Scanner s(*unpadded);
+    const std::string literal = LeadingLiteral(s);
+    if (literal.empty() || !s.AtEnd()) {
+        return std::nullopt;
+    }
+    return ExactLiteralValue(literal);
 }
 
 } // namespace qb

@@ -31,4 +31,29 @@ struct ExactDecimal {
 // float reads it; so no text makes a number of unbounded size.
 std::optional<ExactDecimal> ExactTextValue(QStringView text);
 
+// A text's number both ways from one reading: nullopt where TextValue and ExactTextValue give it.
+struct NumberReading {
+    double value = 0;
+    ExactDecimal exact;
+};
+std::optional<NumberReading> ReadNumber(QStringView text);
+
+// A decimal number as written, before its value is taken: "-1.50e3" is negative, with integer
+// digits "1", a point, fraction digits "50" and exponent 3.
+struct WrittenDecimal {
+    bool negative = false;
+    std::string integerDigits;
+    bool hasPoint = false;
+    std::string fractionDigits;
+    long long exponent = 0; // bounded far beyond any magnitude a 64-bit float has
+};
+
+// Texts that did not come from an entry field (the report's cells, the clipboard once its own
+// separators are settled) are numbers only when they are one number whole: white space may
+// stand around it, no blank within.
+std::optional<WrittenDecimal> WholeDecimal(QStringView text);
+// The exact value of a whole decimal, &H or &O number; nullopt for any other text and beyond the
+// 64-bit float range.
+std::optional<ExactDecimal> ExactWholeTextValue(QStringView text);
+
 } // namespace qb

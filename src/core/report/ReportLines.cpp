@@ -3,8 +3,6 @@
 #include "numbers/NumberPattern.h"
 #include "numbers/TextValue.h"
 
-#include <QRegularExpression>
-
 namespace qb {
 namespace {
 
@@ -19,20 +17,9 @@ constexpr int kRowsPerColumn = 10;
 const NumberPattern kRowNumberPattern = NumberPattern::FromText("00");
 const NumberPattern kItemNumberPattern = NumberPattern::FromText("####00");
 
-// A whole text that reads as one number: decimal with "." as its point, or &H / &O whole
-// numbers; surrounding blanks allowed.
-bool IsNumberText(const QString& text) {
-    static const QRegularExpression number(
-        QStringLiteral(R"(^\s*([+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?)"
-                       R"(|&[hH][0-9a-fA-F]+|&[oO][0-7]+)\s*$)"));
-    return number.match(text).hasMatch();
-}
-
+// A text that is one number is shown as one; anything else, as it stands.
 QString NumberCellPart(const QString& text, QChar separator) {
-    if (!IsNumberText(text)) {
-        return text;
-    }
-    const auto value = ExactTextValue(text);
+    const auto value = ExactWholeTextValue(text);
     return value ? FormatNumber(ExactNumber(value->Rational()), kMeanPattern, separator) : text;
 }
 
@@ -50,7 +37,7 @@ public:
             StatisticsSection();
             EmptyLines(3);
             CoefficientsSection();
-            if (in_.statsValid && !in_.history.isEmpty()) {
+            if (in_.StatsValid() && !in_.history.isEmpty()) {
                 EmptyLines(3);
                 HistorySection();
             }
@@ -100,7 +87,7 @@ private:
 
     void StatisticsSection() {
         Heading(QStringLiteral("2. DATI STATISTICI"));
-        if (in_.statsValid) {
+        if (in_.StatsValid()) {
             Line({{kLeftColumn, QStringLiteral("Media X =  ") + Mean(Figure::X)},
                   {kMiddleColumn, QStringLiteral("Media Y = ") + Mean(Figure::Y)}});
         } else {
@@ -133,8 +120,8 @@ private:
 
     // A figure's text; with the statistics invalid the labels stand alone.
     QString FigureText(Figure f, NumberPattern pattern) const {
-        return in_.statsValid ? FormatNumber(in_.figures[f], pattern, in_.decimalSeparator)
-                              : QString();
+        return in_.StatsValid() ? FormatNumber(in_.figures[f], pattern, in_.decimalSeparator)
+                                : QString();
     }
     QString Mean(Figure f) const { return FigureText(f, kMeanPattern); }
 

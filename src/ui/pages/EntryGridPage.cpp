@@ -168,7 +168,7 @@ void EntryGridPage::ShowRow(int i) {
     const QColor ground = row.active ? QColor(Qt::white) : palette().color(QPalette::Button);
     for (Column c : {Column::X, Column::Y}) {
         EntryField* field = Field(c, i);
-        if (field->text() != row.Text(c)) {
+        if (field->text() != row.Text(c).Text()) {
             field->setText(row.Text(c));
             field->setCursorPosition(0); // a long text shows its beginning
         }

@@ -67,8 +67,8 @@ void PredictionPage::PrepareForInput() {
 }
 
 void PredictionPage::Predict() {
-    const auto prediction = qb::Predict(input_->text(), analysis_.Figures(), analysis_.StatsValid(),
-                                        analysis_.DecimalSeparator());
+    const auto prediction =
+        qb::Predict(input_->text(), analysis_.ValidFigures(), analysis_.DecimalSeparator());
     if (!prediction) {
         input_->clear();
         result_->ShowResult({});

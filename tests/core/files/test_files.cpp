@@ -117,12 +117,12 @@ TEST(DataFileWriter, FollowsTheSeparatorAndLeavesOutInvalidFiguresAndTheirHistor
     s.figures[Figure::A] = mpq_class(7, 5);
     s.history = {"X = 5,00000 / Y = 7,50000"};
     s.decimalSeparator = u',';
-    s.statsValid = true;
+    s.statsState = StatsState::Valid;
     const QByteArray valid = DataFileBytes(s);
     EXPECT_TRUE(valid.contains("\r\n[Data X]\r\n1=3,5 \x80\xe8\r\n2=2\r\n"));
     EXPECT_TRUE(valid.contains("\r\nA=1,40000\r\nB=0,00000\r\nR=0,00000000\r\n"));
     EXPECT_TRUE(valid.endsWith("\r\nItems=1\r\n0=X = 5,00000 / Y = 7,50000\r\n"));
-    s.statsValid = false;
+    s.statsState = StatsState::Invalid;
     EXPECT_TRUE(
         DataFileBytes(s).endsWith("\r\nA=\r\nB=\r\nR=\r\n\r\n[Computation]\r\nItems=0\r\n"));
 }

@@ -20,19 +20,24 @@ mpq_class Rational(const QString& text) {
     return q;
 }
 
-// The two readings must agree, or the engine and the grid would disagree on a row.
+// The readings must agree, or the engine and the grid would disagree on a row.
 TEST(TextValue, ReadsTheLeadingNumberAsAFloatAndExactly) {
     for (const Case& c : ReadCases(__FILE__, "text_value.tsv")) {
         SCOPED_TRACE(c.where);
         const auto value = TextValue(c[0]);
         const auto exact = ExactTextValue(c[0]);
+        const auto reading = ReadNumber(c[0]);
         EXPECT_EQ(value.has_value(), c[1] != "overflow");
         ASSERT_EQ(exact.has_value(), value.has_value());
+        ASSERT_EQ(reading.has_value(), value.has_value());
         if (value) {
+            EXPECT_EQ(*value, Double(c[1]));
+            EXPECT_EQ(reading->value, Double(c[1]));
             const mpq_class near(*value);
-            EXPECT_EQ(*value, c[1] == "-" ? *value : Double(c[1]));
-            EXPECT_TRUE(c[2].isEmpty() ? abs(exact->Rational() - near) <= abs(near) >> 52
-                                       : exact->Rational() == Rational(c[2]));
+            for (const mpq_class& q : {exact->Rational(), reading->exact.Rational()}) {
+                EXPECT_TRUE(c[2].isEmpty() ? abs(q - near) <= abs(near) >> 52
+                                           : q == Rational(c[2]));
+            }
         }
     }
 }
@@ -72,8 +77,10 @@ TEST(FormatNumber, AppliesThePattern) {
         const QString v = c[0], root = v.section(u':', 1);
         const auto shown = [&](const auto& value) { return FormatNumber(value, pattern, c[2][0]); };
         EXPECT_EQ(v.startsWith("q:") ? shown(ExactNumber(Rational(root)))
-                  : v.contains("r:") ? shown(ExactNumber::Root(Rational(root), v.startsWith(u'-')))
-                                     : shown(Double(v)),
+                  : v.contains("r:")
+                      ? shown(v.startsWith(u'-') ? ExactNumber::NegativeRoot(Rational(root))
+                                                 : ExactNumber::Root(Rational(root)))
+                      : shown(Double(v)),
                   c[3]);
     }
 }

@@ -41,7 +41,7 @@ AnalysisSnapshot Computed() {
     for (int i = 0; i < kRowCapacity; ++i) {
         in.rows[i] = DataRow{QString::number(i + 1), i == 4 ? "x" : "", i != 3, i < 12};
     }
-    in.statsValid = true;
+    in.statsState = StatsState::Valid;
     in.fileName = "C:\\Misure\\prova 1.rgs";
     in.decimalSeparator = u',';
     for (int i = 1; i <= 100; ++i) {
@@ -56,7 +56,7 @@ TEST(ReportLines, LaysOutEachStateOfTheAnalysis) {
     in.history.clear();
     EXPECT_EQ(Layout(ReportLines(in)),
               Expected("computed.layout").section("\n10\n10\n10\n10b @10 4.", 0, 0) + u'\n');
-    in.statsValid = false;
+    in.statsState = StatsState::Invalid;
     EXPECT_EQ(Layout(ReportLines(in)), Expected("invalid.layout"));
     EXPECT_EQ(Layout(ReportLines(Fresh())), Expected("fresh.layout"));
 }
