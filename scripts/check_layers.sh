@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../src"
 
 layers=(core/numbers core/engine core/model core/report core/platform core/chart core/files
-        core/system ui app)
+        core/session core/system ui app)
 
 rank_of() {
     local i
