@@ -37,8 +37,7 @@ QList<PasteCandidate> Candidates(const std::vector<PairsReading>& readings) {
     return candidates;
 }
 
-} // namespace
-
+// Every row emptied and the row count back to its least, as a new analysis starts.
 void ClearRows(Analysis& analysis) {
     const BusyScope busy(analysis);
     analysis.ChooseRowCount(kMinRowCount);
@@ -47,6 +46,8 @@ void ClearRows(Analysis& analysis) {
         analysis.SetText(Column::Y, i, QString());
     }
 }
+
+} // namespace
 
 DocumentCommands::DocumentCommands(Analysis& analysis, FileDialog& files,
                                    OverwriteQuestion& overwrite)
@@ -92,8 +93,7 @@ std::optional<QString> DocumentCommands::ChooseDataFile(FileDialogRequest::Kind 
 
 Outcome DocumentCommands::Fill(const DataFileContent& content) {
     ClearRows(analysis_);
-    analysis_.ClearHistory();
-    analysis_.InvalidateStatistics();
+    analysis_.InvalidateStatistics(); // the history with the figures
     ApplyDataFile(content, analysis_);
     return {.change = content.Reaches(DataFileContent::Stop::RowCount)
                           ? PageChange::DataLoaded

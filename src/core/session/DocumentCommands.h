@@ -69,7 +69,4 @@ private:
     QString lastChosenName_; // offered again by the next file dialog
 };
 
-// Every row emptied and the row count back to its least, as a new analysis starts.
-void ClearRows(Analysis& analysis);
-
 } // namespace qb
