@@ -1,5 +1,5 @@
 // The session's commands against scripted seams and a real folder: what each answers, which
-// file stays bound, which files stay untouched and whether the chart is that of the rows.
+// file stays bound, which files stay untouched and what the chart shows.
 #include "chart/RecordingSurface.h"
 #include "core/numbers/CaseFile.h"
 #include "model/Analysis.h"
@@ -152,7 +152,12 @@ TEST(Session, AnswersEachCommandWithItsOutcome) {
             EXPECT_EQ(Contents(bench.dir.filePath(name)), kFiles.at(name))
                 << c.where << name.toStdString();
         }
-        EXPECT_EQ(bench.session.ChartCurrent() ? "yes" : "no", c[4]) << c.where;
+        const bool drawn = !bench.chart.Commands().empty();
+        EXPECT_EQ(bench.session.ChartCurrent() ? "current"
+                  : drawn                      ? "stale"
+                                               : "empty",
+                  c[4])
+            << c.where;
         EXPECT_FALSE(bench.analysis.Busy()) << c.where;
     }
 }
