@@ -112,8 +112,11 @@ private slots:
                        "4=6,5\r\n") > 0);
         file.close();
         ProgramUnderTest p;
-        p.window.OpenFile(file.fileName()); // as from the command line
+        p.ClickTab(
+            MainWindow::Page::PredictionTab); // the data page comes back, keys to the first X
+        p.window.OpenFile(file.fileName());   // as from the command line
         QCOMPARE(p.Y(3)->text(), QStringLiteral("6.5"));
+        QVERIFY(p.window.SSTab()->currentIndex() == 0 && QApplication::focusWidget() == p.X(0));
         Trigger(p, "MenuSalvaNome"); // cancelled: offers the name opened
         QCOMPARE(p.files.requests.last().initialName, file.fileName());
     }
