@@ -112,9 +112,9 @@ private slots:
                        "4=6,5\r\n") > 0);
         file.close();
         ProgramUnderTest p;
-        p.ClickTab(
-            MainWindow::Page::PredictionTab); // the data page comes back, keys to the first X
-        p.window.OpenFile(file.fileName());   // as from the command line
+        // From another page: the data page comes back, with the keys in the first X field.
+        p.ClickTab(MainWindow::Page::PredictionTab);
+        p.window.OpenFile(file.fileName()); // as from the command line
         QCOMPARE(p.Y(3)->text(), QStringLiteral("6.5"));
         QVERIFY(p.window.SSTab()->currentIndex() == 0 && QApplication::focusWidget() == p.X(0));
         Trigger(p, "MenuSalvaNome"); // cancelled: offers the name opened
