@@ -6,7 +6,6 @@
 namespace qb {
 
 class Launcher;
-class MessageBox;
 
 // Where the desktop keeps its system-information program.
 class SystemInfoLocation {
@@ -22,7 +21,9 @@ public:
     std::optional<QString> Program() const override { return std::nullopt; }
 };
 
-// Starts the system-information program, or tells the user that it cannot.
-void StartSysInfo(const SystemInfoLocation& location, Launcher& launcher, MessageBox& messages);
+enum class SysInfoStart { Started, Unavailable };
+
+// Starts the system-information program; Unavailable when there is none or it does not start.
+SysInfoStart StartSysInfo(const SystemInfoLocation& location, Launcher& launcher);
 
 } // namespace qb

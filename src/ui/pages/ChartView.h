@@ -1,7 +1,7 @@
 #pragma once
 
 #include "chart/RecordingSurface.h"
-#include "files/DocumentCommands.h"
+#include "session/DocumentCommands.h"
 
 #include <QByteArray>
 #include <QWidget>

@@ -111,15 +111,6 @@ void EntryGridPage::InitGrid() {
     SelectRowCountEntry(0);
 }
 
-void EntryGridPage::ClearGrid() {
-    const BusyScope busy(analysis_);
-    SelectRowCountEntry(0);
-    for (int i = 0; i < kRowCapacity; ++i) {
-        analysis_.SetText(Column::X, i, QString());
-        analysis_.SetText(Column::Y, i, QString());
-    }
-}
-
 void EntryGridPage::SelectRowCountEntry(int index) {
     rowCount_->setCurrentIndex(index);
     Cmb_NumDati_Click();

@@ -22,8 +22,6 @@ public:
 
     // Builds the row-count entries and puts every row in its initial state, two rows active.
     void InitGrid();
-    // Row count back to "2" and every text empty.
-    void ClearGrid();
 
     QComboBox* Cmb_NumDati() const { return rowCount_; }
     QCheckBox* Chk_Linea(int i) const { return rows_[i].use; }

@@ -2,9 +2,7 @@
 
 #include "EntryField.h"
 #include "ResultLabel.h"
-#include "engine/Prediction.h"
 #include "model/Analysis.h"
-#include "platform/MessageBox.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -12,8 +10,8 @@
 
 namespace qb {
 
-PredictionPage::PredictionPage(Analysis& analysis, MessageBox& messages, QWidget* parent)
-    : TabPage(parent), analysis_(analysis), messages_(messages) {
+PredictionPage::PredictionPage(Analysis& analysis, QWidget* parent)
+    : TabPage(parent), analysis_(analysis) {
     Place(new QLabel(QStringLiteral("Valore di X:"), Canvas()), 1560, 1560, 1335, 255);
     input_ = Place(new EntryField(FilterEntryKey, Canvas()), 2520, 1560, 2415, 285);
     input_->setObjectName(QStringLiteral("Txt_X_Prev"));
@@ -46,18 +44,17 @@ PredictionPage::PredictionPage(Analysis& analysis, MessageBox& messages, QWidget
     setTabOrder(result_, history_);
     setTabOrder(history_, clear_);
 
-    connect(predict_, &QPushButton::clicked, this, &PredictionPage::Predict);
-    connect(input_, &EntryField::EnterPressed, this, &PredictionPage::Predict);
+    const auto requestPrediction = [this] { emit PredictRequested(input_->text()); };
+    connect(predict_, &QPushButton::clicked, this, requestPrediction);
+    connect(input_, &EntryField::EnterPressed, this, requestPrediction);
     connect(input_, &QLineEdit::textChanged, this, [this] { result_->ShowResult({}); });
-    connect(clear_, &QPushButton::clicked, this, &PredictionPage::ClearPredictionPage);
+    connect(clear_, &QPushButton::clicked, this, &PredictionPage::ClearRequested);
     connect(&analysis_, &Analysis::HistoryChanged, this, &PredictionPage::ShowHistory);
 }
 
 void PredictionPage::ClearPredictionPage() {
-    const BusyScope busy(analysis_);
     input_->clear();
     result_->ShowResult({});
-    analysis_.ClearHistory();
 }
 
 void PredictionPage::PrepareForInput() {
@@ -66,18 +63,8 @@ void PredictionPage::PrepareForInput() {
     input_->setFocus();
 }
 
-void PredictionPage::Predict() {
-    const auto prediction =
-        qb::Predict(input_->text(), analysis_.ValidFigures(), analysis_.DecimalSeparator());
-    if (!prediction) {
-        input_->clear();
-        result_->ShowResult({});
-        messages_.Show(QStringLiteral("Errore nei dati"), kErrorStyle, window()->windowTitle());
-        input_->setFocus();
-        return;
-    }
-    result_->ShowResult(prediction->y);
-    analysis_.AppendHistoryItem(prediction->item);
+void PredictionPage::ShowPrediction(const QString& y) {
+    result_->ShowResult(y);
 }
 
 void PredictionPage::ShowHistory() {

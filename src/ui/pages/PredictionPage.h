@@ -10,17 +10,17 @@ namespace qb {
 
 class Analysis;
 class EntryField;
-class MessageBox;
 class ResultLabel;
 
 // Page "4. Previsioni": a typed X gives the predicted Y, which joins the history.
 class PredictionPage final : public TabPage {
     Q_OBJECT
 public:
-    PredictionPage(Analysis& analysis, MessageBox& messages, QWidget* parent = nullptr);
+    explicit PredictionPage(Analysis& analysis, QWidget* parent = nullptr);
 
-    // Field, result and history emptied.
+    // Field and result emptied; the history shows the Analysis's.
     void ClearPredictionPage();
+    void ShowPrediction(const QString& y);
     // What a switch to the page does once the statistics are up to date.
     void PrepareForInput();
 
@@ -30,12 +30,16 @@ public:
     QPushButton* Cmd_Prevedi() const { return predict_; }
     QPushButton* Cmd_Cancella() const { return clear_; }
 
+signals:
+    // "Calcola", or Enter in the field.
+    void PredictRequested(const QString& xText);
+    // "Cancella".
+    void ClearRequested();
+
 private:
-    void Predict();
     void ShowHistory();
 
     Analysis& analysis_;
-    MessageBox& messages_;
     EntryField* input_ = nullptr;
     ResultLabel* result_ = nullptr;
     QListWidget* history_ = nullptr;

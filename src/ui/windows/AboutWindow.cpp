@@ -2,6 +2,7 @@
 
 #include "Pictures.h"
 #include "Placement.h"
+#include "platform/MessageBox.h"
 #include "system/SystemInfo.h"
 
 #include <QCloseEvent>
@@ -88,8 +89,13 @@ void AboutWindow::BuildControls() {
     connect(ok_, &QPushButton::clicked, this, &AboutWindow::ReturnToMainWindow);
     sysInfo_ = new QPushButton(QStringLiteral("Sistema..."), this);
     sysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
-    connect(sysInfo_, &QPushButton::clicked, this,
-            [this] { StartSysInfo(services_.sysInfo, services_.launcher, services_.messages); });
+    connect(sysInfo_, &QPushButton::clicked, this, [this] {
+        if (StartSysInfo(services_.sysInfo, services_.launcher) == SysInfoStart::Unavailable) {
+            services_.messages.Show(
+                QStringLiteral("Non è possibile lanciare il programma 'System Info'"), kPlainStyle,
+                QStringLiteral("Quantorelle"));
+        }
+    });
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(16, 16, 16, 12);

@@ -1,11 +1,10 @@
 #include "MainWindow.h"
 
-#include "chart/ChartDrawing.h"
-#include "chart/Quadro.h"
 #include "files/FileName.h"
 #include "model/Analysis.h"
 #include "pages/ChartPage.h"
 #include "pages/ChartView.h"
+#include "pages/EntryField.h"
 #include "pages/EntryGridPage.h"
 #include "pages/PredictionPage.h"
 #include "pages/StatisticsPage.h"
@@ -14,9 +13,6 @@
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
 #include "platform/QtReportPrinter.h"
-#include "platform/ReportPrinter.h"
-#include "report/ReportLines.h"
-#include "report/ResultsText.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -35,7 +31,6 @@
 namespace qb {
 namespace {
 
-const QString kCaption = QStringLiteral("Quantorelle Brindel");
 const QString kHelpFileName = QStringLiteral("QUANTORELLEBRINDEL.HLP");
 
 // The data file a drag brings, if it brings exactly one.
@@ -64,10 +59,13 @@ const QString kChartNotCurrent =
 
 MainWindow::MainWindow(Analysis& analysis, Services services, QWidget* parent)
     : QMainWindow(parent), analysis_(analysis), services_(std::move(services)),
-      documents_(analysis, services_.messages, services_.files, *this, kCaption) {
+      overwrite_(services_.messages) {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(kCaption);
+    setWindowTitle(kProgramCaption);
     BuildPages();
+    session_.emplace(analysis_, chart_->picFoglio()->Surface(),
+                     SessionServices{services_.files, overwrite_, services_.pastePreview,
+                                     services_.clipboard, services_.printer});
     BuildMenus();
     BuildPageKeys();
     setFixedSize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
@@ -87,12 +85,16 @@ void MainWindow::BuildPages() {
     grid_ = new EntryGridPage(analysis_);
     statistics_ = new StatisticsPage(analysis_);
     chart_ = new ChartPage(analysis_);
-    prediction_ = new PredictionPage(analysis_, services_.messages);
+    prediction_ = new PredictionPage(analysis_);
     tabs_->addTab(grid_, QStringLiteral("1. Ingresso Dati Rilevati"));
     tabs_->addTab(statistics_, QStringLiteral("2. Statistiche"));
     tabs_->addTab(chart_, QStringLiteral("3. Analisi Grafica"));
     tabs_->addTab(prediction_, QStringLiteral("4. Previsioni"));
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::SSTab_Click);
+    connect(prediction_, &PredictionPage::PredictRequested, this,
+            [this](const QString& x) { Follow(session_->Predict(x)); });
+    connect(prediction_, &PredictionPage::ClearRequested, this,
+            [this] { Follow(session_->ClearPrediction()); });
 }
 
 QAction* MainWindow::AddAction(QMenu* menu, const QString& name, const QString& caption,
@@ -111,29 +113,30 @@ void MainWindow::BuildMenus() {
     connect(file, &QMenu::aboutToShow, this, &MainWindow::UpdateExchangeActions);
     connect(AddAction(file, QStringLiteral("MenuNuovo"), QStringLiteral("Nuovo"),
                       QKeySequence("Ctrl+N")),
-            &QAction::triggered, this, [this] { documents_.New(); });
+            &QAction::triggered, this, [this] { Follow(session_->New()); });
     connect(AddAction(file, QStringLiteral("MenuApri"), QStringLiteral("Apri..."),
                       QKeySequence("Ctrl+F12")),
-            &QAction::triggered, this, [this] { documents_.Open(); });
+            &QAction::triggered, this, [this] { Follow(session_->Documents().Open()); });
     connect(AddAction(file, QStringLiteral("MenuSalva"), QStringLiteral("Salva"),
                       QKeySequence("Shift+F12")),
-            &QAction::triggered, this, [this] { documents_.Save(SaveMode::KnownName); });
+            &QAction::triggered, this,
+            [this] { Follow(session_->Documents().Save(SaveMode::KnownName)); });
     connect(AddAction(file, QStringLiteral("MenuSalvaNome"), QStringLiteral("Salva col nome...")),
-            &QAction::triggered, this, [this] { documents_.Save(SaveMode::AskName); });
+            &QAction::triggered, this,
+            [this] { Follow(session_->Documents().Save(SaveMode::AskName)); });
     file->addSeparator()->setObjectName(QStringLiteral("MenuNull0"));
     connect(AddAction(file, QStringLiteral("MenuStampa"), QStringLiteral("Stampa"),
                       QKeySequence("Ctrl+Shift+F12")),
-            &QAction::triggered, this, &MainWindow::PrintReport);
+            &QAction::triggered, this, [this] { session_->Print(); });
     connect(AddAction(file, QStringLiteral("MenuEsportaReport"),
                       QStringLiteral("Esporta report PDF...")),
-            &QAction::triggered, this, [this] {
-                documents_.ExportReport(
-                    [this] { return ReportPdf(ReportLines(analysis_.Snapshot())); });
-            });
+            &QAction::triggered, this,
+            [this] { Follow(session_->Documents().ExportReport(&ReportPdf)); });
     connect(
         AddAction(file, QStringLiteral("MenuEsportaGrafico"), QStringLiteral("Esporta grafico...")),
-        &QAction::triggered, this,
-        [this] { documents_.ExportChart([this](ChartFormat f) { return ChartAs(f); }); });
+        &QAction::triggered, this, [this] {
+            Follow(session_->Documents().ExportChart([this](ChartFormat f) { return ChartAs(f); }));
+        });
     file->addSeparator()->setObjectName(QStringLiteral("MenuNull1"));
     connect(
         AddAction(file, QStringLiteral("MenuEsci"), QStringLiteral("Esci"), QKeySequence("Ctrl+X")),
@@ -156,13 +159,13 @@ void MainWindow::BuildEditMenu() {
     edit->setToolTipsVisible(true);
     connect(AddAction(edit, QStringLiteral("MenuIncollaCoppie"), QStringLiteral("Incolla coppie"),
                       QKeySequence("Ctrl+Shift+V")),
-            &QAction::triggered, this,
-            [this] { documents_.PastePairs(services_.clipboard, services_.pastePreview); });
+            &QAction::triggered, this, [this] { Follow(session_->PastePairs()); });
     connect(AddAction(edit, QStringLiteral("MenuCopiaRisultati"), QStringLiteral("Copia risultati"),
                       QKeySequence("Ctrl+Shift+C")),
-            &QAction::triggered, this, &MainWindow::CopyResults);
+            &QAction::triggered, this, [this] { session_->CopyResults(); });
     connect(AddAction(edit, QStringLiteral("MenuCopiaGrafico"), QStringLiteral("Copia grafico")),
-            &QAction::triggered, this, &MainWindow::CopyChart);
+            &QAction::triggered, this,
+            [this] { session_->CopyChart([this](ChartFormat f) { return ChartAs(f); }); });
     // Kept current as the analysis changes, since a disabled action's shortcut does not fire.
     connect(&analysis_, &Analysis::ResultCaptionsChanged, this, &MainWindow::UpdateExchangeActions);
     connect(&analysis_, &Analysis::StatsValidChanged, this, &MainWindow::UpdateExchangeActions);
@@ -190,28 +193,14 @@ void MainWindow::TurnPage(int step) {
 }
 
 void MainWindow::UpdateExchangeActions() {
-    Action(QStringLiteral("MenuCopiaRisultati"))
-        ->setEnabled(analysis_.StatsValid() && !analysis_.ResultCaptions()[0].isEmpty());
-    // A failed chart sequence clears the page, so a drawing on it is a whole chart; it is the
-    // chart of the data only while the rows are those it was drawn from. Redrawing it here
-    // instead would compute the statistics outside a tab switch.
-    const bool chartCurrent =
-        !chart_->picFoglio()->Surface().Commands().empty() && chartRows_ == analysis_.Rows();
+    Action(QStringLiteral("MenuCopiaRisultati"))->setEnabled(session_->ResultsCopyable());
+    // Not redrawn here: that would compute the statistics outside a tab switch.
+    const bool chartCurrent = session_->ChartCurrent();
     for (const auto& name :
          {QStringLiteral("MenuCopiaGrafico"), QStringLiteral("MenuEsportaGrafico")}) {
         Action(name)->setEnabled(chartCurrent);
         Action(name)->setToolTip(chartCurrent ? QString() : kChartNotCurrent);
     }
-}
-
-void MainWindow::CopyResults() {
-    const ResultsText results =
-        ResultsForClipboard(analysis_.ResultCaptions(), analysis_.History());
-    services_.clipboard.SetText(results.plain, results.html);
-}
-
-void MainWindow::CopyChart() {
-    services_.clipboard.SetImage(ChartAs(ChartFormat::Png));
 }
 
 QByteArray MainWindow::ChartAs(ChartFormat format) const {
@@ -228,7 +217,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* e) {
 void MainWindow::dropEvent(QDropEvent* e) {
     if (const auto path = DroppedDataFile(e->mimeData())) {
         e->acceptProposedAction();
-        documents_.Open(*path);
+        OpenFile(*path);
     }
 }
 
@@ -238,38 +227,50 @@ QAction* MainWindow::Action(const QString& name) const {
 
 void MainWindow::Form_Load() {
     grid_->InitGrid();
-    ClearResultPages();
-    analysis_.InvalidateStatistics();
+    Follow(session_->ClearResultPages());
     ShowDataPage();
 }
 
-void MainWindow::ClearResultPages() {
-    ClearStatisticsPage();
-    ClearChartPage();
-    ClearPredictionPage();
+void MainWindow::Follow(const Outcome& outcome) {
+    ShowChange(outcome);
+    if (const auto message = NoticeMessage(outcome)) {
+        Show(*message);
+    }
+    if (outcome.change == PageChange::PredictionRefused) {
+        prediction_->PrepareForInput();
+    }
+    UpdateExchangeActions();
 }
 
-void MainWindow::ClearDataPage() {
-    grid_->ClearGrid();
+void MainWindow::ShowChange(const Outcome& outcome) {
+    switch (outcome.change) {
+    case PageChange::DataLoaded:
+        prediction_->ClearPredictionPage();
+        ShowDataPage();
+        // Where the new rows begin, as when the row count is chosen on the page.
+        grid_->Txt_X(0)->setFocus();
+        break;
+    case PageChange::DataLoadedWithoutRows:
+        prediction_->ClearPredictionPage();
+        ShowDataPage();
+        break;
+    case PageChange::DocumentCleared:
+    case PageChange::ResultsCleared:
+    case PageChange::PredictionRefused:
+    case PageChange::PredictionCleared:
+        prediction_->ClearPredictionPage();
+        break;
+    case PageChange::Predicted:
+        prediction_->ShowPrediction(outcome.detail);
+        break;
+    case PageChange::None:
+    case PageChange::ResultsShown:
+        break;
+    }
 }
 
 void MainWindow::ShowDataPage() {
     tabs_->setCurrentIndex(int(Page::DataTab));
-}
-
-void MainWindow::ClearStatisticsPage() {
-    const BusyScope busy(analysis_);
-    analysis_.ClearResultCaptions();
-}
-
-void MainWindow::ClearChartPage() {
-    const BusyScope busy(analysis_);
-    chart_->picFoglio()->Surface().Clear();
-    UpdateExchangeActions();
-}
-
-void MainWindow::ClearPredictionPage() {
-    prediction_->ClearPredictionPage();
 }
 
 void MainWindow::SSTab_Click(int index) {
@@ -278,56 +279,17 @@ void MainWindow::SSTab_Click(int index) {
         grid_->Cmb_NumDati()->setFocus();
         return;
     }
-    if (!analysis_.ComputeStatistics() || (page >= Page::ChartTab && !ChartSequence())) {
-        analysis_.InvalidateStatistics();
-        ClearResultPages();
-        return;
-    }
-    if (page == Page::PredictionTab) {
+    const Outcome outcome = session_->SwitchTo(page);
+    Follow(outcome);
+    if (outcome.change == PageChange::ResultsShown && page == Page::PredictionTab) {
         prediction_->PrepareForInput();
     }
-}
-
-bool MainWindow::ChartSequence() {
-    DrawingSurface& surface = chart_->picFoglio()->Surface();
-    const Extremes& e = analysis_.Limits();
-    const auto xMin = NarrowToFloat(e.XMin);
-    const auto xMax = NarrowToFloat(e.XMax);
-    const auto yMin = NarrowToFloat(e.YMin);
-    const auto yMax = NarrowToFloat(e.YMax);
-    // Limits beyond the 32-bit range cannot be drawn: the chart fails without a message.
-    if (!xMin || !xMax || !yMin || !yMax) {
-        return false;
-    }
-    const auto format = QStringLiteral("#######0.0");
-    const QuadroResult frame = Quadro(surface, {.xMin = *xMin,
-                                                .xMax = *xMax,
-                                                .yMin = *yMin,
-                                                .yMax = *yMax,
-                                                .formatX = format,
-                                                .formatY = format,
-                                                .title = {},
-                                                .labelX = QStringLiteral("Serie X"),
-                                                .labelY = QStringLiteral("Serie Y"),
-                                                .decimalSeparator = analysis_.DecimalSeparator()});
-    // The scale errors are told under the routine's own name; the other failures are silent.
-    if (frame == QuadroResult::ScaleErrorX || frame == QuadroResult::ScaleErrorY) {
-        services_.messages.Show(frame == QuadroResult::ScaleErrorX
-                                    ? QStringLiteral("Errore di scala X.")
-                                    : QStringLiteral("Errore di scala Y."),
-                                kScaleErrorStyle, QStringLiteral("Quadro"));
-    }
-    chartRows_ = analysis_.Rows();
-    const bool drawn = frame == QuadroResult::Drawn && PlotPoints(surface, analysis_.Rows()) &&
-                       DrawRegressionLine(surface, e, analysis_.Figures());
-    UpdateExchangeActions();
-    return drawn;
 }
 
 void MainWindow::ShowHelp() {
     const QString file = QDir(services_.programDirectory).filePath(kHelpFileName);
     if (!services_.help.ShowContents(file)) {
-        ShowMessage(QStringLiteral("File di Help errato o mancante"), kErrorStyle);
+        Show(HelpMissingMessage());
     }
 }
 
@@ -338,13 +300,8 @@ void MainWindow::ShowAbout() {
     emit AboutRequested();
 }
 
-MessageAnswer MainWindow::ShowMessage(const QString& text, MessageStyle style) {
-    return services_.messages.Show(text, style, windowTitle());
-}
-
-// Straight to the default printer: no dialog, no preview, no message, and no change of state.
-void MainWindow::PrintReport() {
-    services_.printer.Print(ReportLines(analysis_.Snapshot()));
+void MainWindow::Show(const Message& message) {
+    services_.messages.Show(message.text, message.style, message.title);
 }
 
 void MainWindow::MenuEsci_Click() {

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "engine/DataSet.h"
-#include "files/DocumentCommands.h"
+#include "Notices.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
+#include "session/Session.h"
 
 #include <QMainWindow>
 #include <QPointer>
+#include <optional>
 
 class QAction;
 class QTabWidget;
@@ -34,14 +35,14 @@ struct Services {
     QString programDirectory; // where the help file lies beside the executable
 };
 
-// The program's working window: the four pages, the menus and the tab switch that computes
-// the statistics on demand. A data file dropped on it is opened.
-class MainWindow final : public QMainWindow, private DocumentView {
+// The program's working window: the four pages and the menus over the session's commands, whose
+// outcomes it shows. A data file dropped on it is opened.
+class MainWindow final : public QMainWindow {
     Q_OBJECT
 public:
     MainWindow(Analysis& analysis, Services services, QWidget* parent = nullptr);
 
-    enum class Page { DataTab, StatisticsTab, ChartTab, PredictionTab };
+    using Page = qb::Page;
 
     QTabWidget* SSTab() const { return tabs_; }
     EntryGridPage* Grid() const { return grid_; }
@@ -50,12 +51,8 @@ public:
     ChartPage* PlotPage() const { return chart_; }
     QAction* Action(const QString& name) const;
 
-    void ClearStatisticsPage();
-    void ClearChartPage();
-    void ClearPredictionPage() override;
-
     // Binds the program to a data file and loads it, as "Apri..." does with the chosen file.
-    void OpenFile(const QString& path) { documents_.Open(path); }
+    void OpenFile(const QString& path) { Follow(session_->Documents().Open(path)); }
 
 signals:
     // "Informazioni su...": the window has disabled itself; the About window is to be shown.
@@ -75,24 +72,19 @@ private:
     void BuildPageKeys();
     void TurnPage(int step);
     void UpdateExchangeActions();
-    void CopyResults();
-    void CopyChart();
+    // Shows what a command changed and tells what it has to.
+    void Follow(const Outcome& outcome);
+    void ShowChange(const Outcome& outcome);
     QByteArray ChartAs(ChartFormat format) const;
     QAction* AddAction(QMenu* menu, const QString& name, const QString& caption,
                        const QKeySequence& shortcut = {});
     void Form_Load();
     void SSTab_Click(int index);
-    bool ChartSequence();
-    void ClearResultPages() override;
-    void ClearDataPage() override;
-    void ShowDataPage() override;
+    void ShowDataPage();
     void ShowHelp();
     void ShowAbout();
-    void PrintReport();
     void MenuEsci_Click();
-
-    // Every message of the window carries its caption as title.
-    MessageAnswer ShowMessage(const QString& text, MessageStyle style);
+    void Show(const Message& message);
 
     Analysis& analysis_;
     Services services_;
@@ -101,11 +93,12 @@ private:
     StatisticsPage* statistics_ = nullptr;
     PredictionPage* prediction_ = nullptr;
     ChartPage* chart_ = nullptr;
-    DocumentCommands documents_;
+    MessageBoxOverwriteQuestion overwrite_;
+    std::optional<Session> session_; // made once the chart page it draws on is
+
     QPointer<QWidget> focusBeforeDisabling_;
     static constexpr int kMaxSizeRestores = 3;
     int sizeRestores_ = 0; // attempts since the window last had its fixed size
-    DataSet chartRows_;    // the rows the chart page's drawing was made from
 };
 
 } // namespace qb
