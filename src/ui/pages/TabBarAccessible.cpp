@@ -1,8 +1,10 @@
 #include "TabBarAccessible.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QPointer>
 #include <QTabBar>
+#include <QTabWidget>
 #include <vector>
 
 namespace qb {
@@ -136,10 +138,27 @@ private:
     mutable std::vector<QAccessible::Id> tabs_;
 };
 
-QAccessibleInterface* TabBarFactory(const QString& className, QObject* object) {
-    if (className == QLatin1String(QTabBar::staticMetaObject.className()) && object &&
-        object->isWidgetType()) {
+// The tab control hands the keyboard to its bar, and would report the bar's focus as its own.
+class TabWidgetInterface final : public QAccessibleWidget {
+public:
+    explicit TabWidgetInterface(QTabWidget* tabs) : QAccessibleWidget(tabs) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.focused = QApplication::focusWidget() == widget();
+        return s;
+    }
+};
+
+QAccessibleInterface* TabControlFactory(const QString& className, QObject* object) {
+    if (object == nullptr || !object->isWidgetType()) {
+        return nullptr;
+    }
+    if (className == QLatin1String(QTabBar::staticMetaObject.className())) {
         return new TabBarInterface(static_cast<QTabBar*>(object));
+    }
+    if (className == QLatin1String(QTabWidget::staticMetaObject.className())) {
+        return new TabWidgetInterface(static_cast<QTabWidget*>(object));
     }
     return nullptr;
 }
@@ -147,7 +166,7 @@ QAccessibleInterface* TabBarFactory(const QString& className, QObject* object) {
 } // namespace
 
 void InstallTabBarAccessible() {
-    static const bool installed = (QAccessible::installFactory(TabBarFactory), true);
+    static const bool installed = (QAccessible::installFactory(TabControlFactory), true);
     Q_UNUSED(installed);
 }
 
