@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
 
 packages=(
-    cmake ninja-build g++ pkg-config libgmp-dev
+    cmake ninja-build g++ pkg-config libgmp-dev libxcb1-dev
     qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-liberation
 )
 options=(-DBUILD_TESTING=OFF -DQB_BUILD_BENCHMARKS=OFF)
@@ -17,7 +17,7 @@ case "$mode" in
 run) ;;
 test)
     packages+=(
-        libgtest-dev libbenchmark-dev libxcb1-dev clang libclang-rt-14-dev clang-format
+        libgtest-dev libbenchmark-dev clang libclang-rt-14-dev clang-format
         desktop-file-utils appstream shared-mime-info imagemagick dpkg-dev file lintian
         cups printer-driver-cups-pdf poppler-utils xvfb xdotool openbox x11-xkb-utils x11-utils locales
     )

@@ -37,6 +37,7 @@ private slots:
             {"letters refused", "abc|7|Shift+Ins|7"},
             {"selection replaced, a copied cell's line break dropped", "-2,5\n|*7|menu|-2.5"},
             {"second point refused", "1.5|2.|Ctrl+V|2."},
+            {"Ctrl+A selects the text to replace", "7|12|Ctrl+A, Ctrl+V|7"},
             {"lone point made 0.", ".5||menu|0.5"},
             {"two lines refused", "1\n2||Ctrl+V|"},
             {"longest field", "#32767||Ctrl+V|#32767"},

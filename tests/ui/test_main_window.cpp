@@ -14,6 +14,15 @@
 
 using namespace qb;
 
+// The objects that tell a screen reader they have the focus.
+static int FocusedObjects(QAccessibleInterface* node) {
+    int count = node->state().focused ? 1 : 0;
+    for (int i = 0; i < node->childCount(); ++i) {
+        count += FocusedObjects(node->child(i));
+    }
+    return count;
+}
+
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
@@ -38,7 +47,8 @@ private slots:
         QVERIFY(p.X(0)->text().isEmpty());
     }
 
-    // Start | keys | page reached; the row count stays, and a switch computes as a click does.
+    // Start | keys | page reached; the row count stays, a switch computes as a click does, and
+    // one object reports the focus.
     void pageKeysSwitchFromAnywhere_data() {
         CaseTable({
             {"Ctrl+Tab", "X|1"},
@@ -58,6 +68,7 @@ private slots:
         QTest::keyClick(start, keys.key(), keys.keyboardModifiers());
         QCOMPARE(QString::number(p.window.SSTab()->currentIndex()), c[1]);
         QVERIFY(p.analysis.RowCount() == int(worked::kRows.size()) && p.analysis.StatsValid());
+        QCOMPARE(FocusedObjects(QAccessible::queryAccessibleInterface(&p.window)), 1);
     }
 
     // F1 asks for the help file beside the program; when it cannot be shown, the window says so.

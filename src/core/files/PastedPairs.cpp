@@ -358,9 +358,10 @@ PasteOutcome ReadPastedPairs(QStringView text) {
 
 PasteOutcome ReadPastedPairs(const ClipboardText& offered) {
     if (offered.bytes > kPasteByteLimit) {
-        return Refused(QStringLiteral("Gli appunti contengono %1 kB di testo: troppi per %2 "
-                                      "coppie di numeri.")
-                           .arg((offered.bytes + 1023) / 1024)
+        // Only a lower bound may be known: an incremental transfer is not read to its end.
+        return Refused(QStringLiteral("Gli appunti contengono più di %1 kB di testo: troppi per "
+                                      "%2 coppie di numeri.")
+                           .arg(kPasteByteLimit / 1024)
                            .arg(kRowCapacity));
     }
     if (offered.plain.trimmed().isEmpty() && !offered.html.isEmpty()) {

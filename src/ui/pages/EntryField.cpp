@@ -82,6 +82,11 @@ void EntryField::keyPressEvent(QKeyEvent* e) {
         PasteFrom(QClipboard::Clipboard);
         return;
     }
+    if (e->matches(QKeySequence::SelectAll)) { // types nothing, as in any field
+        e->accept();
+        selectAll();
+        return;
+    }
     const auto code = CharacterCode(*e);
     if (!code) {
         QLineEdit::keyPressEvent(e);

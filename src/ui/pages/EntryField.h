@@ -9,8 +9,8 @@ namespace qb {
 
 // A line edit whose typed characters pass a key filter first. Control characters (Ctrl+letter)
 // count as characters, so clipboard and undo shortcuts are refused and window shortcuts such as
-// Ctrl+X reach the menu; keys that type nothing (arrows, Delete, Home, End) edit as usual. The
-// comma and the keypad's decimal key type the point.
+// Ctrl+X reach the menu; keys that type nothing (arrows, Delete, Home, End, Ctrl+A selecting the
+// text) edit as usual. The comma and the keypad's decimal key type the point.
 //
 // Only a move of the focus to another control of the same window is a focus change of the field:
 // a menu, a dialog, a message box or another program taking the focus leaves the field where it

@@ -23,7 +23,9 @@ PredictionPage::PredictionPage(Analysis& analysis, QWidget* parent)
     predict_->setAccessibleDescription(
         QStringLiteral("Calcola il valore previsto di Y e lo aggiunge all'elenco"));
     Place(new QLabel(QStringLiteral("Valore previsto di Y:"), Canvas()), 1560, 2160, 1455, 255);
-    result_ = Place(new ResultLabel(Canvas()), 3120, 2160, 1815, 285);
+    // 20 px high, not 19: a multiple of 4 logical pixels is a whole number of device pixels at
+    // the scales 1.25, 1.5 and 2, so the sunken panel's bottom edge is never rounded away.
+    result_ = Place(new ResultLabel(Canvas()), 3120, 2160, 1815, 300);
     result_->setObjectName(QStringLiteral("Lab_Y_Prev"));
     result_->setAccessibleName(QStringLiteral("Valore previsto di Y"));
     result_->setAutoFillBackground(true);

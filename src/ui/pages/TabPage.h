@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TabBarAccessible.h"
+
 #include <QRect>
 #include <QTabWidget>
 #include <QWidget>
@@ -22,6 +24,7 @@ class TabPage : public QWidget {
 public:
     explicit TabPage(QWidget* parent = nullptr) : QWidget(parent), canvas_(new QWidget(this)) {
         canvas_->resize(Px(12255), Px(8175));
+        InstallTabBarAccessible(); // before the tab control that shows the page is read
     }
 
 protected:

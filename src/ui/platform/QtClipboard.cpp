@@ -1,5 +1,7 @@
 #include "QtClipboard.h"
 
+#include "X11ClipboardOffer.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
@@ -7,8 +9,26 @@
 #include <QStringDecoder>
 
 namespace qb {
+namespace {
+
+// Long enough for a busy owner, short enough not to look frozen.
+constexpr std::chrono::milliseconds kOwnerWait{1000};
+
+} // namespace
 
 ClipboardText QtClipboard::Text(qsizetype byteLimit) const {
+    // Qt's X11 clipboard transfers the whole selection before it can be measured, so the owner
+    // is asked for the size first. Our own selection Qt reads without X.
+    if (QGuiApplication::platformName() == u"xcb" &&
+        !QGuiApplication::clipboard()->ownsClipboard()) {
+        const ClipboardOffer offer = AskX11ClipboardOffer(byteLimit, kOwnerWait);
+        if (offer.answer == ClipboardOffer::Answer::NoAnswer) {
+            return {}; // Qt would wait longer for the same silence
+        }
+        if (offer.answer == ClipboardOffer::Answer::Size && offer.bytes > byteLimit) {
+            return {{}, {}, offer.bytes};
+        }
+    }
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (data == nullptr || !(data->hasText() || data->hasHtml())) {
         return {};
