@@ -8,7 +8,7 @@ set -euo pipefail
 
 program=$1 expected=$2 shots=$3 window_manager=${4:-none} locale=${5:-C.UTF-8}
 source "$(dirname "$0")/x_session.sh"
-need Xvfb xdotool import setxkbmap xkbcomp $([ "$window_manager" = none ] || echo "$window_manager")
+need Xvfb xdotool import compare setxkbmap xkbcomp $([ "$window_manager" = none ] || echo "$window_manager")
 LC_ALL=$locale locale 2>&1 | grep -q "Cannot set" && skip "no locale $locale"
 start_x "$window_manager"
 

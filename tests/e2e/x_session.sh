@@ -19,7 +19,7 @@ wait_until() {
     until "${@:2}" >/dev/null 2>&1; do
         ((SECONDS < end)) && sleep 0.1 && continue
         for w in $(xdotool search --onlyvisible --name .); do xdotool getwindowname "$w" >&2; done
-        import -window root "$shots/timeout.png"
+        import -window root "$shots/timeout.png" || true
         fail "waited $xs_patience s for $1"
     done
 }
