@@ -47,7 +47,7 @@ start_program env -u PRINTER -u LPDEST HOME="$xs_work/home" "$program"
 key ctrl+shift+F12
 # The job has left the queue and the document reads as a PDF.
 document_complete() { [ -z "$(lpstat -o)" ] && pdfinfo "$(new_documents | head -n 1)"; }
-wait_until "a PDF from the printer in $out" document_complete
+wait_until "a PDF from the printer in $out" document_complete >/dev/null
 
 doc=$(new_documents | head -n 1)
 pdfinfo "$doc" | grep -Eq '^Page size:.*\(A4\)' || fail "not A4: $(pdfinfo "$doc" | grep 'Page size')"

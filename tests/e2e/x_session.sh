@@ -12,16 +12,17 @@ skip() { echo "SKIP: $*" && exit 77; }
 fail() { { tail -n 30 "$xs_work"/*.log 2>/dev/null || true; echo "FAIL: $*"; } >&2 && exit 1; }
 need() { for t; do command -v "$t" >/dev/null || skip "$t is not installed"; done; }
 
-# Waits until the command in the remaining arguments succeeds, or fails naming $1, what it waited
-# for, with the windows on the screen and a screenshot of it.
+# Waits until the command in the remaining arguments succeeds and passes on its output, or fails
+# naming $1, what it waited for, with the windows on the screen and a screenshot of it.
 wait_until() {
-    local end=$((SECONDS + xs_patience))
-    until "${@:2}" >/dev/null 2>&1; do
+    local end=$((SECONDS + xs_patience)) output
+    until output=$("${@:2}" 2>/dev/null); do
         ((SECONDS < end)) && sleep 0.1 && continue
         for w in $(xdotool search --onlyvisible --name .); do xdotool getwindowname "$w" >&2; done
         import -window root "$shots/timeout.png" || true
         fail "waited $xs_patience s for $1"
     done
+    [ -z "$output" ] || echo "$output"
 }
 
 # A private X server on a free display, with the window manager $1 unless it is "none".
@@ -34,7 +35,7 @@ start_x() {
     unset QT_QPA_PLATFORM WAYLAND_DISPLAY
     [ "${1:-none}" = none ] && return
     "$1" & xs_pids+=($!)
-    wait_until "$1 to manage the screen" xprop -root _NET_SUPPORTING_WM_CHECK
+    wait_until "$1 to manage the screen" xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null
 }
 
 # The first visible window whose name matches $1 other than the windows listed after it.
@@ -43,10 +44,7 @@ other_window() {
         awk 'NR == 1 { print } END { exit NR == 0 }'
 }
 # The window named $1 other than those listed after it, once it shows.
-wait_for_window() {
-    wait_until "a${2:+nother} window \"$1\"" other_window "^$1\$" "${@:2}"
-    other_window "^$1\$" "${@:2}"
-}
+wait_for_window() { wait_until "a${2:+nother} window \"$1\"" other_window "^$1\$" "${@:2}"; }
 gone() { ! xdotool search --onlyvisible --name . | grep -qx "$1"; }
 wait_gone() { wait_until "\"$(xdotool getwindowname "$1" 2>/dev/null)\" ($1) to close" gone "$1"; }
 wait_for_file() { wait_until "$1 to be written" test -s "$1"; }
@@ -59,8 +57,7 @@ enter() { for t; do type_text "$t" && key Return; done; }
 # A file dialog: any other window, once it has the keyboard; the name typed over the one shown.
 answer_dialog() {
     local dialog
-    wait_until "a file dialog" other_window . "$window"
-    dialog=$(other_window . "$window")
+    dialog=$(wait_until "a file dialog" other_window . "$window")
     wait_until "the file dialog to take the keyboard" has_focus "$dialog"
     key ctrl+a && type_text "$1" && key Return && wait_gone "$dialog"
 }
@@ -69,9 +66,8 @@ answer_dialog() {
 # as much as a check mark (47).
 capture() { import -window root "ppm:$xs_work/$1.ppm"; }
 differ() {
-    local pixels
-    pixels=$(compare -metric AE "$xs_work/$1.ppm" "$xs_work/$2.ppm" null: 2>&1) || true
-    awk -v n="$pixels" 'BEGIN { exit !(n > 25) }'
+    compare -metric AE "$xs_work/$1.ppm" "$xs_work/$2.ppm" null: 2>"$xs_work/pixels" || true
+    awk '{ exit !($1 > 25) }' "$xs_work/pixels"
 }
 changed() { capture now && differ before now; }
 still() { mv -f "$xs_work/now.ppm" "$xs_work/last.ppm" && capture now && ! differ last now; }
