@@ -88,7 +88,8 @@ type_text 77
 press ctrl+Tab; shot after-new # round to the first page
 key shift+F12 # "Salva" of the new analysis asks for a name
 answer_dialog "$xs_work/new.rgs" && wait_for_file "$xs_work/new.rgs"
-close_with "$(second_window)" Return
+message=$(second_window)
+close_with "$message" Return
 [ "$(sed -n '/^\[Data X\]/{n;p;q}' "$xs_work/new.rgs")" = $'1=\r' ] ||
     fail "keys typed after Nuovo reached the hidden grid"
 

@@ -57,7 +57,7 @@ enter() { for t; do type_text "$t" && key Return; done; }
 # A file dialog: any other window, once it has the keyboard; the name typed over the one shown.
 answer_dialog() {
     local dialog
-    dialog=$(wait_until "a file dialog" other_window . "$window")
+    dialog=$(wait_until "a file dialog" other_window . "$window") || exit # also under &&
     wait_until "the file dialog to take the keyboard" has_focus "$dialog"
     key ctrl+a && type_text "$1" && key Return && wait_gone "$dialog"
 }
