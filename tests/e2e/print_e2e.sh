@@ -34,7 +34,8 @@ cupsd -f -c "$cups/cupsd.conf" -s "$cups/cups-files.conf" 2>"$cups/cupsd.log" &
 xs_pids+=($!)
 export CUPS_SERVER=$cups/sock
 scheduler_running() { lpstat -r | grep -q "is running"; }
-(wait_until "cupsd to run" scheduler_running) || skip "cupsd could not be started: $(cat "$cups/cupsd.log")"
+(wait_until "cupsd to run" scheduler_running) ||
+    skip "cupsd could not be started: $(cat "$cups/cupsd.log")"
 # pdftocairo keeps the text of the document readable through the PostScript stage that cups-pdf
 # takes (Ghostscript's default renderer turns the glyphs into Type 3 pictures).
 lpadmin -p QuantorelleTest -E -v cups-pdf:/ -P "$ppd" -o pdftops-renderer-default=pdftocairo &&
