@@ -90,7 +90,8 @@ start_program() {
     geometry=$(xdotool getwindowgeometry "$window" 2>&1) || true # fails once the splash is gone
     if [[ $geometry != *Geometry:* || $geometry == *660x280* ]]; then
         splash=$window
-        focus "$splash" && shot splash "$splash" && key space || echo "the splash left by itself" >&2
+        focus "$splash" && shot splash "$splash" && key space ||
+            echo "the splash left by itself" >&2
         window=$(wait_for_window "$title" "$splash")
         wait_gone "$splash"
     fi
