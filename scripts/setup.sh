@@ -19,7 +19,8 @@ test)
     packages+=(
         libgtest-dev libbenchmark-dev clang libclang-rt-14-dev clang-format
         desktop-file-utils appstream shared-mime-info imagemagick dpkg-dev file lintian
-        cups printer-driver-cups-pdf poppler-utils xvfb xdotool openbox x11-xkb-utils x11-utils locales
+        cups printer-driver-cups-pdf poppler-utils xvfb xdotool xclip openbox x11-xkb-utils x11-utils
+        locales
     )
     options=(-DBUILD_TESTING=ON -DQB_BUILD_BENCHMARKS=ON)
     ;;

@@ -6,7 +6,7 @@ set -euo pipefail
 
 root=$1 shots=$2
 source "$(dirname "$0")/../e2e/x_session.sh"
-need Xvfb xdotool import xprop
+need Xvfb xdotool import compare xprop
 if [ -f "$root/CMakeCache.txt" ]; then
     DESTDIR="$xs_work/root" cmake --install "$root" --prefix /usr >/dev/null
     root=$xs_work/root
@@ -20,15 +20,14 @@ enter 1 2 3 5
 shot main "$window"
 
 key F1
-help=$(new_window "Guida di $title") || fail "the installed program showed no help"
+help=$(wait_for_window "Guida di $title")
 shot help "$help"
 xdotool windowunmap "$help"
 
 # File, then across "Modifica" to "?", down to its second entry.
 focus "$window"
 key alt+f Right Right Down Return
-about=$(new_window "$title" "$window")
+about=$(wait_for_window "$title" "$window")
 shot about "$about"; shot screen-with-about
-focus "$about"; key space
-wait_for 5 gone "$about" || fail "OK did not close the About window"
+focus "$about" && key space && wait_gone "$about" # OK
 echo "passed: splash, main window, help and About window in $shots"

@@ -8,7 +8,7 @@ program=$1
 source "$(dirname "$0")/x_session.sh"
 shots=$xs_work/shots
 [ "$(id -u)" -eq 0 ] || skip "needs root: cupsd runs the cups-pdf backend as root"
-need cupsd lpadmin lpstat Xvfb xdotool import pdftotext pdfinfo pdffonts getent
+need cupsd lpadmin lpstat Xvfb xdotool import compare pdftotext pdfinfo pdffonts getent
 ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 [ -x /usr/lib/cups/backend/cups-pdf ] && [ -r "$ppd" ] || skip "cups-pdf is not installed"
 cups=$xs_work/cups
@@ -17,7 +17,9 @@ cups=$xs_work/cups
 # default, with HOME read from the password database as the backend does.
 out=$(sed -n 's/^[[:space:]]*Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf 2>/dev/null | tail -n 1)
 out=${out:-'${HOME}/PDF'} && out=${out//'${HOME}'/$(getent passwd "$(id -un)" | cut -d: -f6)}
-new_documents() { find "$out" -maxdepth 1 -name '*.pdf' -newer "$xs_work/start" 2>/dev/null; }
+documents() { find "$out" -maxdepth 1 -name '*.pdf' 2>/dev/null | sort; }
+documents >"$xs_work/before"
+new_documents() { documents | comm -13 "$xs_work/before" -; }
 trap 'new_documents | xargs -r rm -f; xs_stop' EXIT
 
 mkdir -p "$cups"/{ppd,spool/tmp,cache,state}
@@ -32,21 +34,21 @@ cupsd -f -c "$cups/cupsd.conf" -s "$cups/cups-files.conf" 2>"$cups/cupsd.log" &
 xs_pids+=($!)
 export CUPS_SERVER=$cups/sock
 scheduler_running() { lpstat -r | grep -q "is running"; }
-wait_for 20 scheduler_running || skip "cupsd could not be started: $(cat "$cups/cupsd.log")"
+(wait_until "cupsd to run" scheduler_running) ||
+    skip "cupsd could not be started: $(cat "$cups/cupsd.log")"
 # pdftocairo keeps the text of the document readable through the PostScript stage that cups-pdf
 # takes (Ghostscript's default renderer turns the glyphs into Type 3 pictures).
 lpadmin -p QuantorelleTest -E -v cups-pdf:/ -P "$ppd" -o pdftops-renderer-default=pdftocairo &&
     lpadmin -d QuantorelleTest || fail "the cups-pdf printer could not be set up"
 
 start_x
-touch "$xs_work/start"; sleep 1 # documents written from now on are newer than the mark
 # An empty home: no lpoptions of the user override the server's default printer.
 mkdir "$xs_work/home"
 start_program env -u PRINTER -u LPDEST HOME="$xs_work/home" "$program"
 key ctrl+shift+F12
 # The job has left the queue and the document reads as a PDF.
 document_complete() { [ -z "$(lpstat -o)" ] && pdfinfo "$(new_documents | head -n 1)"; }
-wait_for 60 document_complete || fail "no PDF from the printer in $out"
+wait_until "a PDF from the printer in $out" document_complete >/dev/null
 
 doc=$(new_documents | head -n 1)
 pdfinfo "$doc" | grep -Eq '^Page size:.*\(A4\)' || fail "not A4: $(pdfinfo "$doc" | grep 'Page size')"
