@@ -86,7 +86,7 @@ void CentralProbability(arb_t f, int nu, const arb_t r, slong precision) {
     arb_mul_2exp_si(f, f, 1);
 }
 
-// F(r)² − c² for even nu, exactly; c > 0.
+// The sign of F(r)² − c² for even nu, in rationals; c > 0.
 int CompareEvenExactly(int nu, const mpq_class& r, const mpq_class& c) {
     const mpq_class x = nu / (nu + r);
     mpq_class term = 1;

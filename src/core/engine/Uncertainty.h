@@ -4,6 +4,7 @@
 #include "Engine.h"
 
 #include <QString>
+#include <initializer_list>
 #include <optional>
 
 namespace qb {
