@@ -1,25 +1,109 @@
-// figures FILE: one "X Y" pair per line; prints the eleven figures as the statistics page shows
-// them, or "FAIL <step>" when the engine rejects the data.
+// figures [--level 90|95|99 [--at X]] FILE: one "X Y" pair per line; prints the eleven figures as
+// the statistics page shows them, or "FAIL <step>" when the engine rejects the data. With a level,
+// then the uncertainty figures, and with --at the prediction at X and its two intervals; each as
+// shown with a point, or "undefined".
 
 #include "engine/DataSet.h"
 #include "engine/Engine.h"
 #include "engine/Statistics.h"
 #include "engine/StatisticsCaptions.h"
+#include "engine/Uncertainty.h"
+#include "numbers/NumberPattern.h"
+#include "numbers/TextValue.h"
 
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 
+namespace {
+
+struct Options {
+    std::optional<qb::ConfidenceLevel> level;
+    std::optional<mpq_class> at;
+    const char* file = nullptr;
+};
+
+std::optional<Options> ReadOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--level" && i + 1 < argc) {
+            const std::string level = argv[++i];
+            if (level == "90") {
+                options.level = qb::ConfidenceLevel::Percent90;
+            } else if (level == "95") {
+                options.level = qb::ConfidenceLevel::Percent95;
+            } else if (level == "99") {
+                options.level = qb::ConfidenceLevel::Percent99;
+            } else {
+                return std::nullopt;
+            }
+        } else if (arg == "--at" && i + 1 < argc) {
+            const auto x = qb::ExactTextValue(QString::fromStdString(argv[++i]));
+            if (!x) {
+                return std::nullopt;
+            }
+            options.at = x->Rational();
+        } else if (options.file == nullptr) {
+            options.file = argv[i];
+        } else {
+            return std::nullopt;
+        }
+    }
+    const bool complete = options.file != nullptr && (options.level || !options.at);
+    return complete ? std::optional(options) : std::nullopt;
+}
+
+void Print(const char* name, const qb::FigureText& text) {
+    std::cout << name << '=' << (text ? text->toStdString() : "undefined") << '\n';
+}
+
+void PrintUncertainty(const qb::DataSet& rows, const qb::Statistics& stats,
+                      const Options& options) {
+    const auto uncertainty = qb::Uncertainty::Of(rows, *options.level);
+    const qb::UncertaintyFigures f = uncertainty->Figures();
+    Print("NU", f.degreesOfFreedom);
+    Print("S", f.s);
+    Print("R2", f.rSquared);
+    Print("SEA", f.slope.standardError);
+    Print("SEB", f.intercept.standardError);
+    Print("TA", f.slope.t);
+    Print("TB", f.intercept.t);
+    Print("PA", f.slope.p);
+    Print("PB", f.intercept.p);
+    Print("TC", f.criticalT);
+    Print("ALOW", f.slope.low);
+    Print("AHIGH", f.slope.high);
+    Print("BLOW", f.intercept.low);
+    Print("BHIGH", f.intercept.high);
+    if (!options.at) {
+        return;
+    }
+    const auto y =
+        qb::PredictY(*options.at, stats[qb::Figure::A].Rational(), stats[qb::Figure::B].Rational());
+    const qb::PredictionIntervals p = y ? uncertainty->At(*options.at) : qb::PredictionIntervals{};
+    Print("YHAT", y ? std::optional(qb::FormatNumber(qb::ExactNumber(*y), qb::kMeanPattern, u'.'))
+                    : std::nullopt);
+    Print("MEANLOW", p.meanLow);
+    Print("MEANHIGH", p.meanHigh);
+    Print("NEWLOW", p.newLow);
+    Print("NEWHIGH", p.newHigh);
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: figures FILE\n  FILE: one X and Y text per line, " << qb::kMinRowCount
-                  << " to " << qb::kRowCapacity << " lines\n";
+    const auto options = ReadOptions(argc, argv);
+    if (!options) {
+        std::cerr << "usage: figures [--level 90|95|99 [--at X]] FILE\n  FILE: one X and Y text "
+                     "per line, "
+                  << qb::kMinRowCount << " to " << qb::kRowCapacity << " lines\n";
         return 2;
     }
-    std::ifstream in(argv[1]);
+    std::ifstream in(options->file);
     if (!in) {
-        std::cerr << "figures: cannot read " << argv[1] << '\n';
+        std::cerr << "figures: cannot read " << options->file << '\n';
         return 2;
     }
     qb::DataSet rows;
@@ -56,6 +140,9 @@ int main(int argc, char** argv) {
     const auto captions = qb::StatisticsCaptions(stats, u'.');
     for (int f = 0; f < qb::kFigureCount; ++f) {
         std::cout << qb::kFigureNames[f] << '=' << captions[f].toStdString() << '\n';
+    }
+    if (options->level) {
+        PrintUncertainty(rows, stats, *options);
     }
     return 0;
 }

@@ -137,6 +137,18 @@ std::optional<ExactNumber> LeastSquares::Correlation() const {
     return InRange(RootSignedAs(crossed_, std::move(squared)));
 }
 
+std::optional<RegressionSums> LeastSquares::Sums() const {
+    if (!Readable()) {
+        return std::nullopt;
+    }
+    return RegressionSums{n_,
+                          DecimalRational(x_.sum, x_.exponent),
+                          DecimalRational(y_.sum, y_.exponent),
+                          DecimalRational(x_.squares, 2 * x_.exponent),
+                          DecimalRational(y_.squares, 2 * y_.exponent),
+                          DecimalRational(products_, x_.exponent + y_.exponent)};
+}
+
 namespace {
 
 // Minimum and maximum of one column over row 0 and the active rows.

@@ -10,6 +10,12 @@
 
 namespace qb {
 
+// The exact sums over the checked rows.
+struct RegressionSums {
+    long n = 0;
+    mpq_class x, y, xx, yy, xy;
+};
+
 // The least-squares steps over the checked rows, exact on the typed decimals. Each step returns
 // its figure, or nullopt when it fails: no checked row, a text beyond the 64-bit float range, a
 // running sum or the figure itself beyond that range, no spread to divide by.
@@ -27,6 +33,8 @@ public:
     std::optional<ExactNumber> Slope() const;
     std::optional<ExactNumber> Intercept() const;
     std::optional<ExactNumber> Correlation() const;
+    // nullopt when a text cannot be read.
+    std::optional<RegressionSums> Sums() const;
 
 private:
     // A column's values as whole numbers over one power of ten: value = scaled * 10^exponent.
