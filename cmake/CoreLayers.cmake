@@ -1,13 +1,16 @@
 # The core's layers as data: each folder's line names the core libraries it may use, and with
-# them what those may use in turn; beyond them a core library uses Qt Core and GMP only. At the
+# them what those may use in turn; beyond them a core library uses Qt Core, GMP and the outside
+# libraries its own line names. At the
 # end of the configure a link outside that fails it, and the lines go to core-layers.txt in the
 # build folder, where scripts/check_layers.sh checks every include against them.
 
-# qb_core_folder(name [USES library...]): the folder's library and the core libraries it may use.
+# qb_core_folder(name [USES library...] [OUTSIDE target...]): the folder's library, the core
+# libraries it may use and the outside libraries it links itself.
 function(qb_core_folder name)
-    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" USES)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "USES;OUTSIDE")
     set_property(GLOBAL APPEND PROPERTY qb_core_folders ${name})
     set_property(GLOBAL PROPERTY qb_core_uses_${name} ${arg_USES})
+    set_property(GLOBAL PROPERTY qb_core_outside_${name} ${arg_OUTSIDE})
     add_subdirectory(${name})
 endfunction()
 
@@ -36,7 +39,8 @@ function(qb_core_reach name path result)
 endfunction()
 
 function(qb_check_core_links name reach)
-    set(outside Qt6::Core PkgConfig::gmpxx)
+    get_property(outside GLOBAL PROPERTY qb_core_outside_${name})
+    list(APPEND outside Qt6::Core PkgConfig::gmpxx)
     list(TRANSFORM reach PREPEND qb_ OUTPUT_VARIABLE allowed)
     list(APPEND allowed ${outside})
     get_target_property(direct qb_${name} LINK_LIBRARIES)

@@ -92,7 +92,7 @@ UncertaintyFigures Uncertainty::Figures() const {
     }
     const mpq_class slopeVariance = residual_ / (nu_ * spreadX_ * spreadX_);
     const mpq_class interceptVariance = slopeVariance * sumXX_ / n_;
-    f.s = Shown(ExactNumber::Root(residual_ / (n_ * nu_ * spreadX_), false), kShortDecimals);
+    f.s = Shown(ExactNumber::Root(residual_ / (n_ * nu_ * spreadX_)), kShortDecimals);
     const mpq_class tEstimate = TEstimateFor({slopeVariance, interceptVariance}, kLongDecimals);
     f.criticalT = CriticalT(tEstimate);
     f.slope = Coefficient(slope_, slopeVariance, tEstimate);
@@ -122,10 +122,12 @@ CoefficientUncertainty Uncertainty::Coefficient(const mpq_class& estimate,
                                                 const mpq_class& variance,
                                                 const mpq_class& tEstimate) const {
     CoefficientUncertainty c;
-    c.standardError = Shown(ExactNumber::Root(variance, false), kLongDecimals);
+    c.standardError = Shown(ExactNumber::Root(variance), kLongDecimals);
     if (sgn(residual_) != 0) {
         const mpq_class tSquared = estimate * estimate / variance;
-        c.t = Shown(ExactNumber::Root(tSquared, sgn(estimate) < 0), kShortDecimals);
+        c.t = Shown(sgn(estimate) < 0 ? ExactNumber::NegativeRoot(tSquared)
+                                      : ExactNumber::Root(tSquared),
+                    kShortDecimals);
         c.p = PValue(tSquared);
     }
     c.low = IntervalEnd(estimate, variance, Side::Low, kLongDecimals, tEstimate);
