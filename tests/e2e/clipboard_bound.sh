@@ -14,10 +14,10 @@ start_program "$program"
 owner_log=$xs_work/owner.log
 head -c 50000000 /dev/zero | tr '\0' 1 | xclip -verbose -selection clipboard 2>"$owner_log" &
 xs_pids+=($!)
-wait_for 60 grep -q "request number 1" "$owner_log" || fail "xclip did not take the clipboard"
+wait_until "xclip to take the clipboard" grep -q "request number 1" "$owner_log"
 key ctrl+shift+v
-refusal=$(new_window "$title" "$window")
+refusal=$(wait_for_window "$title" "$window")
 shot refusal
 ! grep -q "request number 2" "$owner_log" || fail "the whole clipboard was transferred"
 focus "$refusal"; key Return
-wait_for 10 gone "$refusal" || fail "the refusal stayed open"
+wait_gone "$refusal"

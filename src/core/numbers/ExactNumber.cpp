@@ -6,8 +6,8 @@
 namespace qb {
 
 const mpz_class& DoubleMax() {
-    static const mpz_class max(DBL_MAX);
-    return max;
+    static const mpz_class kMax(DBL_MAX);
+    return kMax;
 }
 
 mpz_class PowerOfTen(long long exponent) {

@@ -182,8 +182,8 @@ std::optional<QStringView> Unpadded(QStringView text) {
 }
 
 locale_t CLocale() {
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return c;
+    static const locale_t kC = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return kC;
 }
 
 } // namespace
@@ -228,8 +228,8 @@ namespace {
 // The smallest value that a 64-bit float conversion rounds to infinity: DBL_MAX plus half its
 // last place, 2^1024 - 2^970.
 const mpz_class& OverflowThreshold() {
-    static const mpz_class threshold = (mpz_class(1) << 1024) - (mpz_class(1) << 970);
-    return threshold;
+    static const mpz_class kThreshold = (mpz_class(1) << 1024) - (mpz_class(1) << 970);
+    return kThreshold;
 }
 
 // Compares mantissa * 10^exponent with a whole number.

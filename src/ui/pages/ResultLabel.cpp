@@ -31,8 +31,8 @@ QAccessibleInterface* ResultLabelFactory(const QString& className, QObject* obje
 } // namespace
 
 ResultLabel::ResultLabel(QWidget* parent) : QLabel(parent), baseFont_(font()) {
-    static const bool installed = (QAccessible::installFactory(ResultLabelFactory), true);
-    Q_UNUSED(installed);
+    static const bool kInstalled = (QAccessible::installFactory(ResultLabelFactory), true);
+    Q_UNUSED(kInstalled);
     setFocusPolicy(Qt::StrongFocus);
 }
 

@@ -166,8 +166,8 @@ QAccessibleInterface* TabControlFactory(const QString& className, QObject* objec
 } // namespace
 
 void InstallTabBarAccessible() {
-    static const bool installed = (QAccessible::installFactory(TabControlFactory), true);
-    Q_UNUSED(installed);
+    static const bool kInstalled = (QAccessible::installFactory(TabControlFactory), true);
+    Q_UNUSED(kInstalled);
 }
 
 } // namespace qb

@@ -51,8 +51,8 @@ QAccessibleInterface* HelpBrowserFactory(const QString& className, QObject* obje
 } // namespace
 
 void QtHelpViewer::Build() {
-    static const bool installed = (QAccessible::installFactory(HelpBrowserFactory), true);
-    Q_UNUSED(installed);
+    static const bool kInstalled = (QAccessible::installFactory(HelpBrowserFactory), true);
+    Q_UNUSED(kInstalled);
     window_ = std::make_unique<QDialog>(nullptr, Qt::Window);
     window_->setObjectName(QStringLiteral("HelpWindow"));
     window_->setAttribute(Qt::WA_QuitOnClose, false);
