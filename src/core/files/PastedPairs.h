@@ -28,7 +28,7 @@ struct PairsReading {
 // Whether the text alone settles its reading or the user has to confirm it.
 enum class PasteCertainty { Settled, Guessed };
 
-// Why a paste is taken whole or not at all.
+// Why a paste is refused; it is taken whole or not at all.
 enum class PasteRefusal {
     None,
     TooLarge,     // more than kPasteByteLimit bytes, left unread
