@@ -5,6 +5,7 @@
 #include "pages/ChartPage.h"
 #include "pages/ChartView.h"
 #include "pages/PredictionPage.h"
+#include "platform/QtPastePreview.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -89,12 +90,50 @@ private slots:
         QCOMPARE(p.pastePreview.shown.size(), 2);
         const QList<PasteCandidate>& shown = p.pastePreview.shown.first();
         QCOMPARE(shown.size(), 2);
-        QCOMPARE(shown[0].assumption, "Colonne separate da tabulazioni, virgola decimale: 1.234 = "
-                                      "milleduecentotrentaquattro");
         QCOMPARE(shown[0].pairs[0].first + u' ' + shown[1].pairs[0].first, "1234 1.234");
         QCOMPARE(p.X(0)->text() + u' ' + p.Y(0)->text(), "1.234 2.500");
         QCOMPARE(p.analysis.RowCount(), 2);
         QCOMPARE(Shown(p.messages), QStringList());
+    }
+
+    // Each refusal (kind|line|count|cell) and reading (columns|mark) in the user's words.
+    void pasteWordsStayTheProgramsOwn_data() {
+        CaseTable({
+            {"too large", "1|0|0||Gli appunti contengono più di 2048 kB di testo: troppi per 30 "
+                          "coppie di numeri."},
+            {"no pairs", "3|0|0||Negli appunti non ci sono coppie di numeri da incollare."},
+            {"one pair", "4|0|0||Negli appunti c'è una sola coppia: ne servono almeno 2."},
+            {"too many pairs", "5|0|31||Negli appunti ci sono 31 coppie: al massimo 30."},
+            {"empty cell", "6|7|0||La riga 7 degli appunti ha una cella vuota."},
+            {"not a number", "7|2|0|%1 abcdefghijklmnopqrstuvwxyzabcdefghijklm|La riga 2 degli "
+                             "appunti contiene «%1 abcdefghijklmnopqrstuvwxyzabcdefghij…», che "
+                             "non è un numero."},
+            {"surrogate not cut", "7|3|0|abcdefghijklmnopqrstuvwxyzabcdefghijkl🙂x|La riga 3 "
+                                  "degli appunti contiene «abcdefghijklmnopqrstuvwxyzabcdefghijkl…»"
+                                  ", che non è un numero."},
+            {"too long", "8|1|0||La riga 1 degli appunti contiene un numero di più di 32767 "
+                         "caratteri, che un campo non può contenere."},
+            {"one value",
+             "9|2|0||La riga 2 degli appunti ha un solo valore: ne servono due, X e Y."},
+            {"many values", "10|1|3||La riga 1 degli appunti ha 3 valori: ne servono due, X e Y."},
+            {"tabs, comma", "0|0|Colonne separate da tabulazioni, virgola decimale: 1.234 = "
+                            "milleduecentotrentaquattro"},
+            {"semicolons, point", "1|1|Colonne separate da punti e virgola, punto decimale: 1.234 "
+                                  "= uno virgola duecentotrentaquattro"},
+            {"commas", "2|1|Colonne separate da virgole, punto decimale: 1.234 = uno virgola "
+                       "duecentotrentaquattro"},
+            {"blanks", "3|0|Colonne separate da spazi, virgola decimale: 1.234 = "
+                       "milleduecentotrentaquattro"},
+        });
+    }
+    void pasteWordsStayTheProgramsOwn() {
+        const QStringList f = CaseFields();
+        if (f.size() == 3) {
+            QCOMPARE(ReadingText(ColumnSeparator(f[0].toInt()), DecimalMark(f[1].toInt())), f[2]);
+            return;
+        }
+        const RefusedPaste refused{PasteRefusal(f[0].toInt()), f[1].toInt(), f[2].toInt(), f[3]};
+        QCOMPARE(NoticeMessage({.notice = Notice::PasteRefused, .paste = refused})->text, f[4]);
     }
 
     // Copies and the chart's export need something to copy; a failed export is told.

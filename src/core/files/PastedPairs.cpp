@@ -1,7 +1,6 @@
 #include "PastedPairs.h"
 
 #include "HtmlTable.h"
-#include "engine/DataSet.h"
 #include "numbers/KeyFilter.h"
 #include "numbers/TextValue.h"
 
@@ -14,8 +13,6 @@
 namespace qb {
 namespace {
 
-constexpr int kLineLimit = kRowCapacity + 1; // the pairs and a header
-constexpr qsizetype kQuotedCellLimit = 40;
 constexpr std::array kMarks = {DecimalMark::Comma, DecimalMark::Point};
 
 struct Line {
@@ -31,7 +28,7 @@ struct Layout {
 // A reading in progress: its pairs, or the refusal and how far it got.
 struct Attempt {
     PairsReading reading;
-    QString refusal;
+    RefusedPaste refusal;
     int failedLine = INT_MAX; // a refusal of the whole text comes after every line's
 };
 
@@ -57,7 +54,7 @@ std::optional<std::vector<Line>> NonEmptyLines(QStringView text) {
             while (IsBlankOutsideCells(line.back())) {
                 line.chop(1);
             }
-            if (int(lines.size()) == kLineLimit) {
+            if (int(lines.size()) == kPasteLineLimit) {
                 return std::nullopt;
             }
             lines.push_back({number, line.toString()});
@@ -208,31 +205,19 @@ std::optional<QString> CellKeys(QStringView cell, DecimalMark mark) {
     return number ? std::optional(Keys(*number)) : std::nullopt;
 }
 
-QString Quoted(const QString& cell) {
-    if (cell.size() <= kQuotedCellLimit) {
-        return cell;
-    }
-    const qsizetype kept = kQuotedCellLimit - 1 - cell[kQuotedCellLimit - 2].isHighSurrogate();
-    return cell.left(kept) + u'…';
-}
-
-const QString kOneValue = QStringLiteral("ha un solo valore: ne servono due, X e Y.");
-
-Attempt FailedAt(const Line& line, const QString& what) {
-    return {
-        {}, QStringLiteral("La riga %1 degli appunti %2").arg(line.number).arg(what), line.number};
+Attempt FailedAt(const Line& line, RefusedPaste refusal) {
+    refusal.line = line.number;
+    return {{}, refusal, line.number};
 }
 
 // The cell as a field's text, or why it is refused.
-std::optional<QString> EntryText(const QString& cell, DecimalMark mark, QString& refusal) {
+std::optional<QString> EntryText(const QString& cell, DecimalMark mark, RefusedPaste& refusal) {
     const auto keys = CellKeys(cell, mark);
     const auto text = keys ? TypedEntryText(*keys) : std::nullopt;
     if (!text) {
-        refusal = QStringLiteral("contiene «%1», che non è un numero.").arg(Quoted(cell));
+        refusal = {.why = PasteRefusal::NotANumber, .cell = cell};
     } else if (text->size() > kEntryTextLimit) {
-        refusal = QStringLiteral("contiene un numero di più di %1 caratteri, che un campo non "
-                                 "può contenere.")
-                      .arg(kEntryTextLimit);
+        refusal = {.why = PasteRefusal::TooLongNumber};
     } else {
         return text;
     }
@@ -244,11 +229,11 @@ Attempt ReadAs(const std::vector<Line>& lines, Layout layout) {
     for (const Line& line : lines) {
         const QStringList cells = Cells(line.text, layout.columns);
         if (cells.contains(QString())) {
-            return FailedAt(line, QStringLiteral("ha una cella vuota."));
+            return FailedAt(line, {.why = PasteRefusal::EmptyCell});
         }
         QStringList texts;
         for (const QString& cell : cells) {
-            QString refusal;
+            RefusedPaste refusal;
             const auto text = EntryText(cell, layout.decimals, refusal);
             if (!text) {
                 return FailedAt(line, refusal);
@@ -256,25 +241,19 @@ Attempt ReadAs(const std::vector<Line>& lines, Layout layout) {
             texts << *text;
         }
         if (texts.size() != 2) {
-            return FailedAt(
-                line,
-                texts.size() == 1
-                    ? kOneValue
-                    : QStringLiteral("ha %1 valori: ne servono due, X e Y.").arg(texts.size()));
+            return FailedAt(line, texts.size() == 1 ? RefusedPaste{.why = PasteRefusal::OneValue}
+                                                    : RefusedPaste{.why = PasteRefusal::ManyValues,
+                                                                   .count = int(texts.size())});
         }
         attempt.reading.pairs.push_back({texts[0], texts[1]});
     }
     const size_t count = attempt.reading.pairs.size();
     if (count == 0) {
-        attempt.refusal =
-            QStringLiteral("Negli appunti non ci sono coppie di numeri da incollare.");
+        attempt.refusal = {.why = PasteRefusal::NoPairs};
     } else if (count < size_t(kMinRowCount)) {
-        attempt.refusal = QStringLiteral("Negli appunti c'è una sola coppia: ne servono almeno %1.")
-                              .arg(kMinRowCount);
+        attempt.refusal = {.why = PasteRefusal::OnePair};
     } else if (count > size_t(kRowCapacity)) {
-        attempt.refusal = QStringLiteral("Negli appunti ci sono %1 coppie: al massimo %2.")
-                              .arg(count)
-                              .arg(kRowCapacity);
+        attempt.refusal = {.why = PasteRefusal::TooManyPairs, .count = int(count)};
     }
     return attempt;
 }
@@ -304,8 +283,8 @@ bool IsOneColumn(const std::vector<Line>& lines) {
     });
 }
 
-PasteOutcome Refused(const QString& message) {
-    return {{}, PasteCertainty::Settled, message};
+PasteOutcome Refused(const RefusedPaste& refusal) {
+    return {{}, PasteCertainty::Settled, refusal};
 }
 
 } // namespace
@@ -316,10 +295,7 @@ PasteOutcome ReadPastedPairs(QStringView text) {
     }
     auto lines = NonEmptyLines(text);
     if (!lines) {
-        return Refused(QStringLiteral("Negli appunti ci sono più di %1 righe: si incollano al "
-                                      "massimo %2 coppie e una riga d'intestazione.")
-                           .arg(kLineLimit)
-                           .arg(kRowCapacity));
+        return Refused({.why = PasteRefusal::TooManyLines});
     }
     // The header may be written with other separators than the data, so it chooses none.
     if (!lines->empty() && IsHeader(lines->front().text)) {
@@ -329,8 +305,9 @@ PasteOutcome ReadPastedPairs(QStringView text) {
     Attempt furthest;
     for (const Layout layout : PossibleLayouts(*lines)) {
         Attempt attempt = ReadAs(*lines, layout);
-        if (!attempt.refusal.isEmpty()) {
-            if (furthest.refusal.isEmpty() || attempt.failedLine > furthest.failedLine) {
+        if (attempt.refusal.why != PasteRefusal::None) {
+            if (furthest.refusal.why == PasteRefusal::None ||
+                attempt.failedLine > furthest.failedLine) {
                 furthest = attempt;
             }
         } else if (std::none_of(outcome.readings.begin(), outcome.readings.end(),
@@ -346,7 +323,7 @@ PasteOutcome ReadPastedPairs(QStringView text) {
         const bool commas = std::any_of(lines->begin(), lines->end(),
                                         [](const Line& l) { return l.text.contains(u','); });
         if (commas || outcome.readings.empty()) {
-            return Refused(FailedAt(lines->front(), kOneValue).refusal);
+            return Refused(FailedAt(lines->front(), {.why = PasteRefusal::OneValue}).refusal);
         }
         outcome.certainty = PasteCertainty::Guessed;
     }
@@ -359,25 +336,12 @@ PasteOutcome ReadPastedPairs(QStringView text) {
 PasteOutcome ReadPastedPairs(const ClipboardText& offered) {
     if (offered.bytes > kPasteByteLimit) {
         // Only a lower bound may be known: an incremental transfer is not read to its end.
-        return Refused(QStringLiteral("Gli appunti contengono più di %1 kB di testo: troppi per "
-                                      "%2 coppie di numeri.")
-                           .arg(kPasteByteLimit / 1024)
-                           .arg(kRowCapacity));
+        return Refused({.why = PasteRefusal::TooLarge});
     }
     if (offered.plain.trimmed().isEmpty() && !offered.html.isEmpty()) {
         return ReadPastedPairs(HtmlTableText(offered.html));
     }
     return ReadPastedPairs(offered.plain);
-}
-
-QString Assumption(const PairsReading& reading) {
-    static const char* const kColumns[] = {"tabulazioni", "punti e virgola", "virgole", "spazi"};
-    const QString columns = QStringLiteral("Colonne separate da %1")
-                                .arg(QString::fromUtf8(kColumns[int(reading.columns)]));
-    return columns + (reading.decimals == DecimalMark::Comma
-                          ? QStringLiteral(", virgola decimale: 1.234 = milleduecentotrentaquattro")
-                          : QStringLiteral(", punto decimale: 1.234 = uno virgola "
-                                           "duecentotrentaquattro"));
 }
 
 } // namespace qb

@@ -7,9 +7,14 @@
 
 namespace qb {
 
+enum class ColumnSeparator { Tab, Semicolon, Comma, Blanks };
+// The decimal mark; the other of "," and "." groups the thousands.
+enum class DecimalMark { Comma, Point };
+
 // One way of reading a paste: what it assumes and the pairs it gives.
 struct PasteCandidate {
-    QString assumption; // the column separator and decimal mark, as the user reads them
+    ColumnSeparator columns = ColumnSeparator::Tab;
+    DecimalMark decimals = DecimalMark::Comma;
     QList<std::pair<QString, QString>> pairs; // X and Y as the fields would hold them
 };
 

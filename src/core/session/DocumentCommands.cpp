@@ -29,7 +29,7 @@ Outcome Told(Notice notice, const QString& fileName) {
 QList<PasteCandidate> Candidates(const std::vector<PairsReading>& readings) {
     QList<PasteCandidate> candidates;
     for (const PairsReading& reading : readings) {
-        candidates.append({Assumption(reading), {}});
+        candidates.append({reading.columns, reading.decimals, {}});
         for (const PastedPair& pair : reading.pairs) {
             candidates.back().pairs.append({pair.x, pair.y});
         }
@@ -103,7 +103,7 @@ Outcome DocumentCommands::Fill(const DataFileContent& content) {
 Outcome DocumentCommands::PastePairs(const Clipboard& clipboard, PastePreview& preview) {
     const PasteOutcome outcome = ReadPastedPairs(clipboard.Text(kPasteByteLimit));
     if (!outcome.Accepted()) {
-        return {.notice = Notice::PasteRefused, .detail = outcome.refusal};
+        return {.notice = Notice::PasteRefused, .paste = outcome.refusal};
     }
     qsizetype chosen = 0;
     if (outcome.NeedsChoice()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/FileStore.h"
+#include "files/PastedPairs.h"
 
 #include <QString>
 
@@ -31,7 +32,7 @@ enum class Notice {
     SaveFailed,   // `fileName` could not be written
     ExportFailed, // `fileName` could not be written, for `cause`
     ForeignName,  // `fileName` holds bytes that are not UTF-8: it opens, but cannot be written
-    PasteRefused, // the clipboard holds no pairs to take; `detail` says why
+    PasteRefused, // the clipboard holds no pairs to take; `paste` says why
     ScaleErrorX,  // the chart's limits fall together as 32-bit numbers
     ScaleErrorY,
     DataError, // no prediction from that X, or no figures
@@ -44,6 +45,7 @@ struct Outcome {
     QString fileName{};
     Replacement cause = Replacement::Failed; // ExportFailed's
     QString detail{};
+    RefusedPaste paste{}; // PasteRefused's
 
     bool operator==(const Outcome&) const = default;
 };

@@ -40,6 +40,14 @@ QTableWidget* PairsTable(QWidget* parent) {
 
 } // namespace
 
+QString ReadingText(ColumnSeparator columns, DecimalMark decimals) {
+    static const char* const kColumns[] = {"tabulazioni", "punti e virgola", "virgole", "spazi"};
+    return QStringLiteral("Colonne separate da ") + QString::fromUtf8(kColumns[int(columns)]) +
+           (decimals == DecimalMark::Comma
+                ? QStringLiteral(", virgola decimale: 1.234 = milleduecentotrentaquattro")
+                : QStringLiteral(", punto decimale: 1.234 = uno virgola duecentotrentaquattro"));
+}
+
 std::optional<qsizetype> QtPastePreview::Choose(const QList<PasteCandidate>& candidates) {
     QDialog dialog(QApplication::activeWindow());
     dialog.setObjectName(QStringLiteral("Frm_Anteprima"));
@@ -53,7 +61,8 @@ std::optional<qsizetype> QtPastePreview::Choose(const QList<PasteCandidate>& can
     layout->addWidget(intro);
     auto* readings = new QButtonGroup(&dialog);
     for (qsizetype i = 0; i < candidates.size(); ++i) {
-        auto* choice = new QRadioButton(candidates[i].assumption, &dialog);
+        auto* choice =
+            new QRadioButton(ReadingText(candidates[i].columns, candidates[i].decimals), &dialog);
         choice->setObjectName(QStringLiteral("Opt_Lettura%1").arg(i));
         readings->addButton(choice, int(i));
         layout->addWidget(choice);

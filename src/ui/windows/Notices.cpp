@@ -1,9 +1,64 @@
 #include "Notices.h"
 
 #include "files/FileName.h"
+#include "numbers/KeyFilter.h"
 
 namespace qb {
 namespace {
+
+constexpr qsizetype kQuotedCellLimit = 40;
+
+// The cell as the message quotes it: a long one cut, never amid a surrogate pair.
+QString Quoted(const QString& cell) {
+    if (cell.size() <= kQuotedCellLimit) {
+        return cell;
+    }
+    const qsizetype kept = kQuotedCellLimit - 1 - cell[kQuotedCellLimit - 2].isHighSurrogate();
+    return cell.left(kept) + u'…';
+}
+
+QString PasteRefusalText(const RefusedPaste& refused) {
+    const auto onLine = [&refused](const QString& what) {
+        return QStringLiteral("La riga %1 degli appunti %2").arg(refused.line).arg(what);
+    };
+    switch (refused.why) {
+    case PasteRefusal::TooLarge:
+        return QStringLiteral("Gli appunti contengono più di %1 kB di testo: troppi per %2 coppie "
+                              "di numeri.")
+            .arg(kPasteByteLimit / 1024)
+            .arg(kRowCapacity);
+    case PasteRefusal::TooManyLines:
+        return QStringLiteral("Negli appunti ci sono più di %1 righe: si incollano al massimo %2 "
+                              "coppie e una riga d'intestazione.")
+            .arg(kPasteLineLimit)
+            .arg(kRowCapacity);
+    case PasteRefusal::NoPairs:
+        return QStringLiteral("Negli appunti non ci sono coppie di numeri da incollare.");
+    case PasteRefusal::OnePair:
+        return QStringLiteral("Negli appunti c'è una sola coppia: ne servono almeno %1.")
+            .arg(kMinRowCount);
+    case PasteRefusal::TooManyPairs:
+        return QStringLiteral("Negli appunti ci sono %1 coppie: al massimo %2.")
+            .arg(refused.count)
+            .arg(kRowCapacity);
+    case PasteRefusal::EmptyCell:
+        return onLine(QStringLiteral("ha una cella vuota."));
+    case PasteRefusal::NotANumber:
+        return onLine(
+            QStringLiteral("contiene «%1», che non è un numero.").arg(Quoted(refused.cell)));
+    case PasteRefusal::TooLongNumber:
+        return onLine(QStringLiteral("contiene un numero di più di %1 caratteri, che un campo non "
+                                     "può contenere.")
+                          .arg(kEntryTextLimit));
+    case PasteRefusal::OneValue:
+        return onLine(QStringLiteral("ha un solo valore: ne servono due, X e Y."));
+    case PasteRefusal::ManyValues:
+        return onLine(QStringLiteral("ha %1 valori: ne servono due, X e Y.").arg(refused.count));
+    case PasteRefusal::None:
+        break;
+    }
+    return {};
+}
 
 QString ExportFailureText(Replacement cause, const QString& path) {
     const auto because = [&path](const char* reason) {
@@ -51,7 +106,7 @@ std::optional<QString> NoticeText(const Outcome& o) {
                QStringLiteral(" ha un nome che non è in UTF-8: il programma può aprirlo ma "
                               "non scriverlo. Nulla è stato scritto: scegliere un altro nome.");
     case Notice::PasteRefused:
-        return o.detail;
+        return PasteRefusalText(o.paste);
     case Notice::ScaleErrorX:
         return QStringLiteral("Errore di scala X.");
     case Notice::ScaleErrorY:

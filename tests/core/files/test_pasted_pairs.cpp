@@ -3,6 +3,18 @@
 
 namespace qb {
 
+const QStringList kRefusals{
+    "",          "TooLarge",   "TooManyLines",  "NoPairs",  "OnePair",   "TooManyPairs",
+    "EmptyCell", "NotANumber", "TooLongNumber", "OneValue", "ManyValues"};
+
+// The refusal's kind, then its line, count and cell where it names them.
+QString Described(const RefusedPaste& r) {
+    QString words = kRefusals.value(int(r.why));
+    words += r.line > 0 ? QStringLiteral(" line %1").arg(r.line) : QString();
+    words += r.count > 0 ? QStringLiteral(" count %1").arg(r.count) : QString();
+    return r.cell.isEmpty() ? words : words + QStringLiteral(" «") + r.cell + u'»';
+}
+
 // The pairs "x y|x y"; when the user has to choose, each reading after its separators
 // ("[tab ,]" for tabs and a decimal comma), the readings joined by " || ".
 QString Shown(const PasteOutcome& outcome) {
@@ -18,7 +30,7 @@ QString Shown(const PasteOutcome& outcome) {
                                         reading.decimals == DecimalMark::Comma ? "," : ".");
         readings << (outcome.NeedsChoice() ? layout : QString()) + pairs.join(u'|');
     }
-    return outcome.Accepted() ? readings.join(QStringLiteral(" || ")) : outcome.refusal;
+    return outcome.Accepted() ? readings.join(QStringLiteral(" || ")) : Described(outcome.refusal);
 }
 
 // The text, or "file:NAME" for the bytes a program put on the clipboard, kept beside the table;

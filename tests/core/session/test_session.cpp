@@ -24,6 +24,9 @@ const QStringList kNotices{"None",        "FileNotValid", "FileSaved",   "NotSav
                            "ScaleErrorX", "ScaleErrorY",  "DataError"};
 const QStringList kCauses{"Done",           "NotRegularFile", "ReadOnlyFile", "FolderMissing",
                           "FolderReadOnly", "DiskFull",       "TooLarge",     "Failed"};
+const QStringList kRefusals{
+    "",          "TooLarge",   "TooManyLines",  "NoPairs",  "OnePair",   "TooManyPairs",
+    "EmptyCell", "NotANumber", "TooLongNumber", "OneValue", "ManyValues"};
 const QStringList kPages{"Data", "Statistics", "Chart", "Prediction"};
 
 const std::map<QString, QByteArray> kFiles = {
@@ -131,6 +134,9 @@ QString Described(const Outcome& o) {
     }
     if (o.notice == Notice::ExportFailed) {
         words << kCauses.value(int(o.cause));
+    }
+    if (o.notice == Notice::PasteRefused) {
+        words << kRefusals.value(int(o.paste.why));
     }
     if (!o.detail.isEmpty()) {
         words << o.detail;
