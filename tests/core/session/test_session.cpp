@@ -24,7 +24,7 @@ const QStringList kNotices{"None",        "FileNotValid", "FileSaved",   "NotSav
                            "ScaleErrorX", "ScaleErrorY",  "DataError"};
 const QStringList kCauses{"Done",           "NotRegularFile", "ReadOnlyFile", "FolderMissing",
                           "FolderReadOnly", "DiskFull",       "TooLarge",     "Failed"};
-const QStringList kPages{"Data", "Statistics", "Chart", "Prediction"};
+const QStringList kPages{"Data", "Statistics", "Chart", "Prediction", "Uncertainty"};
 
 const std::map<QString, QByteArray> kFiles = {
     {"good.rgs", "[Program ID]\r\nID=Quantorelle\r\n[Points]\r\nNumber=4\r\n"},
