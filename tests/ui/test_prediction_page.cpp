@@ -62,7 +62,6 @@ private slots:
             {"perfect fit", ".|0 1 1 4 2 7|95 %|3.00000000 0.00000000 — — [3.00000000; 3.00000000]|"
                             "0.00000 1.00000000 1 12.70620|Adattamento perfetto|"
                             "[8.50000; 8.50000] [8.50000; 8.50000]"},
-            {"no line", ".|1 1 1 2|95 %||||"},
         });
     }
     void uncertaintyFollowsTheRowsAndTheLevel() {
@@ -89,12 +88,16 @@ private slots:
         for (int i = 0; i < UncertaintyPage::kSummaries; ++i) {
             summaries << page.Summary(i)->Figure();
         }
-        QCOMPARE(row.join(u' ').trimmed(), c[3]);
-        QCOMPARE(summaries.join(u' ').trimmed(), c[4]);
+        QCOMPARE(row.join(u' '), c[3]);
+        QCOMPARE(summaries.join(u' '), c[4]);
         QCOMPARE(page.Note()->text().section(u':', 0, 0), c[5]);
-        QCOMPARE(
-            (prediction.Lab_Media()->Figure() + u' ' + prediction.Lab_Nuovo()->Figure()).trimmed(),
-            c[6]);
+        QCOMPARE(prediction.Lab_Media()->Figure() + u' ' + prediction.Lab_Nuovo()->Figure(), c[6]);
+        for (int i = 0; i < rows.size(); ++i) {
+            p.analysis.SetUsed(i, false);
+        }
+        p.ClickTab(MainWindow::Page::PredictionTab);
+        QVERIFY(page.Summary(3)->Figure().isEmpty() && page.Coefficient(1, 4)->Figure().isEmpty() &&
+                page.Note()->text().isEmpty());
         p.window.Action(QStringLiteral("MenuNuovo"))->trigger();
         QCOMPARE(page.Cmb_Livello()->currentText(), QStringLiteral("95 %"));
     }

@@ -100,7 +100,7 @@ UncertaintyPage::UncertaintyPage(Analysis& analysis, QWidget* parent)
     }
     for (int row = 0; row < 2; ++row) {
         const int top = kTableTop + row * kLineStep;
-        Place(new QLabel(kRowNames[row], Canvas()), 840, top, 1620, 255);
+        Place(new QLabel(kRowNames[row], Canvas()), 840, top, 1620, kRowHeight);
         for (int c = 0; c < kColumns; ++c) {
             table_[row][c] = Result(kRowNames[row] + QStringLiteral(", ") +
                                         QString::fromUtf8(kColumnPlaces[c].heading),
@@ -109,7 +109,7 @@ UncertaintyPage::UncertaintyPage(Analysis& analysis, QWidget* parent)
     }
     for (int i = 0; i < kSummaries; ++i) {
         const int top = kSummaryTop + i * kLineStep;
-        Place(new QLabel(kSummaryNames[i], Canvas()), 840, top, 5520, 255);
+        Place(new QLabel(kSummaryNames[i], Canvas()), 840, top, 5520, kRowHeight);
         summaries_[i] = Result(kSummaryNames[i], 6480, top, 1800);
     }
     note_ =
