@@ -89,6 +89,7 @@ UncertaintyPage::UncertaintyPage(Analysis& analysis, QWidget* parent)
         Place(new QLabel(QStringLiteral("Livello di confidenza:"), Canvas()), 840, 840, 1980, 255);
     level_ = Place(new QComboBox(Canvas()), 2880, 795, 1200, 345);
     level_->setObjectName(QStringLiteral("Cmb_Livello"));
+    level_->setAccessibleName(QStringLiteral("Livello di confidenza"));
     levelCaption->setBuddy(level_);
     for (const ConfidenceLevel level : kLevels) {
         level_->addItem(LevelText(level));
