@@ -76,6 +76,7 @@ key ctrl+Tab
 enter 1
 key BackSpace # the field keeps the last X typed
 type_text 10; press Return; shot page-4-predictions
+press ctrl+Tab; shot page-5-uncertainty
 
 key alt+f Down Down Down Return # File > Salva col nome...
 answer_dialog "$saved" && wait_for_file "$saved"

@@ -21,6 +21,8 @@ private slots:
         CaseTable({{"entry field", "0|Txt_X_1"},
                    {"heading", "1|Media"},
                    {"figure", "1|Lab_Ris_10"},
+                   {"uncertainty heading", "4|Valore p"},
+                   {"confidence level", "4|Cmb_Livello"},
                    {"help", "help|"}});
     }
     void textIsReadable() {

@@ -1,8 +1,11 @@
-// The prediction page: typed X and Enter, the history and the data errors.
+// The prediction page: typed X and Enter, the history and the data errors; the uncertainty page
+// and the intervals around a prediction.
 #include "ProgramUnderTest.h"
 #include "pages/PredictionPage.h"
 #include "pages/ResultLabel.h"
+#include "pages/UncertaintyPage.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 
@@ -38,6 +41,65 @@ private slots:
         QVERIFY(error ? page.Txt_X_Prev()->text().isEmpty()
                       : page.Lst_Storico()->selectedItems().value(0)->text() == c[2]);
         QVERIFY(!page.Lst_Storico()->currentIndex().isValid()); // no second focus for readers
+    }
+
+    // Separator | rows | level chosen after "Calcola" at X = 2.5 | a's row | s, R², ν, t_c | the
+    // note up to its colon | the mean's and a new Y's intervals. Rows that give no line empty the
+    // page.
+    void uncertaintyFollowsTheRowsAndTheLevel_data() {
+        CaseTable({
+            {"worked example", ".|1 2 2 3 3 5 4 6|95 %|1.40000000 0.14142136 9.89949 0.01005 "
+                               "[0.79151302; 2.00848698]|0.31623 0.98000000 2 4.30265||"
+                               "[3.31969; 4.68031] [2.47878; 5.52122]"},
+            {"level 99", ".|1 2 2 3 3 5 4 6|99 %|1.40000000 0.14142136 9.89949 0.01005 "
+                         "[-0.00358479; 2.80358479]|0.31623 0.98000000 2 9.92484||"
+                         "[2.43074; 5.56926] [0.49104; 7.50896]"},
+            {"comma", ",|1 2 2 3 3 5 4 6|95 %|1,40000000 0,14142136 9,89949 0,01005 "
+                      "[0,79151302; 2,00848698]|0,31623 0,98000000 2 4,30265||"
+                      "[3,31969; 4,68031] [2,47878; 5,52122]"},
+            {"two rows", ".|0 1 1 4|95 %|3.00000000 — — — —|— 1.00000000 0 —|Con 2 coppie non "
+                         "restano gradi di libertà (n − 2 = 0)|— —"},
+            {"perfect fit", ".|0 1 1 4 2 7|95 %|3.00000000 0.00000000 — — [3.00000000; 3.00000000]|"
+                            "0.00000 1.00000000 1 12.70620|Adattamento perfetto|"
+                            "[8.50000; 8.50000] [8.50000; 8.50000]"},
+        });
+    }
+    void uncertaintyFollowsTheRowsAndTheLevel() {
+        const QStringList c = CaseFields();
+        ProgramUnderTest p(c[0][0]);
+        const QStringList numbers = c[1].split(u' ');
+        QList<std::pair<QString, QString>> rows;
+        for (int i = 0; i < numbers.size(); i += 2) {
+            rows.append({numbers[i], numbers[i + 1]});
+        }
+        p.ChooseRowCount(int(rows.size()));
+        p.EnterRows(rows);
+        UncertaintyPage& page = *p.window.UncertainPage();
+        PredictionPage& prediction = *p.window.PredictPage();
+        p.ClickTab(MainWindow::Page::PredictionTab);
+        p.TypeInto(prediction.Txt_X_Prev(), QString(c[0] == "," ? "2,5" : "2.5") + u'\r');
+        p.ClickTab(MainWindow::Page::UncertaintyTab);
+        page.Cmb_Livello()->setFocus();
+        QTest::keyClicks(page.Cmb_Livello(), c[2].left(2)); // a space would open the list
+        QStringList row, summaries;
+        for (int column = 0; column < UncertaintyPage::kColumns; ++column) {
+            row << page.Coefficient(0, column)->Figure();
+        }
+        for (int i = 0; i < UncertaintyPage::kSummaries; ++i) {
+            summaries << page.Summary(i)->Figure();
+        }
+        QCOMPARE(row.join(u' '), c[3]);
+        QCOMPARE(summaries.join(u' '), c[4]);
+        QCOMPARE(page.Note()->text().section(u':', 0, 0), c[5]);
+        QCOMPARE(prediction.Lab_Media()->Figure() + u' ' + prediction.Lab_Nuovo()->Figure(), c[6]);
+        for (int i = 0; i < rows.size(); ++i) {
+            p.analysis.SetUsed(i, false);
+        }
+        p.ClickTab(MainWindow::Page::PredictionTab);
+        QVERIFY(page.Summary(3)->Figure().isEmpty() && page.Coefficient(1, 4)->Figure().isEmpty() &&
+                page.Note()->text().isEmpty());
+        QTest::keyClick(&p.window, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(page.Cmb_Livello()->currentText(), QStringLiteral("95 %"));
     }
 };
 

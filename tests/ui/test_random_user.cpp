@@ -7,6 +7,7 @@
 #include "pages/PredictionPage.h"
 #include "pages/ResultLabel.h"
 #include "pages/StatisticsPage.h"
+#include "pages/UncertaintyPage.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -62,6 +63,9 @@ static QString Broken(ProgramUnderTest& p, const DataSet& before, int tab) {
                       (a.StatsValid() ? captions[f] : QString()),
                   "statistics page differs from the figures");
         }
+        check(p.window.UncertainPage()->Coefficient(0, 0)->Figure() ==
+                  p.window.StatsPage()->Lab_Ris(int(Figure::A))->Figure(),
+              "uncertainty page differs from the statistics page");
         check(a.StatsValid() ? computed && fresh.values == a.Figures().values
                              : a.Figures().AllZero() && a.History().isEmpty(),
               "figures differ from a fresh computation, or invalid ones not cleared");
@@ -110,7 +114,7 @@ class RandomUserTest : public QObject {
         }
         // A prediction away from its page is a tab switch: a switch may rewrite a field.
         if (draw <= 16 && (draw < 16 || current != int(MainWindow::Page::PredictionTab))) {
-            p_.ClickTab(MainWindow::Page(tab = Pick(4)));
+            p_.ClickTab(MainWindow::Page(tab = Pick(5)));
             return QStringLiteral("tab %1").arg(tab + 1);
         }
         if (draw == 16) {

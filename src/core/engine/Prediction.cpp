@@ -24,6 +24,7 @@ std::optional<Prediction> Predict(QStringView xText, const std::optional<Statist
     p.y = FormatNumber(ExactNumber(*y), kMeanPattern, decimalSeparator);
     p.item = QStringLiteral("X = ") + FormatNumber(ExactNumber(x), kMeanPattern, decimalSeparator) +
              QStringLiteral(" / Y = ") + p.y;
+    p.x = x;
     return p;
 }
 

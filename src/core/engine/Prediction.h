@@ -12,6 +12,7 @@ namespace qb {
 struct Prediction {
     QString y;    // the predicted Y as the page shows it
     QString item; // the history item "X = ... / Y = ..."
+    mpq_class x;  // the typed X, exact
 };
 
 // Evaluates the line Y = A·x + B for a typed X (an empty text is 0). nullopt when the X text

@@ -90,11 +90,31 @@ bool Analysis::ComputeStatistics() {
         return false;
     }
     SetCaptions(StatisticsCaptions(stats_, separator_));
+    SetSums(LeastSquares(rows_).Sums());
     return true;
 }
 
 void Analysis::ClearResultCaptions() {
     SetCaptions({});
+    SetSums(std::nullopt);
+}
+
+void Analysis::SetLevel(ConfidenceLevel level) {
+    level_ = level;
+    SetSums(sums_);
+}
+
+void Analysis::SetSums(const std::optional<RegressionSums>& sums) {
+    sums_ = sums;
+    uncertainty_ = sums_ ? Uncertainty::Of(*sums_, level_) : std::nullopt;
+    emit UncertaintyChanged();
+}
+
+std::optional<PredictionIntervals> Analysis::IntervalsAtPrediction() const {
+    if (!uncertainty_ || !predictedX_) {
+        return std::nullopt;
+    }
+    return uncertainty_->At(*predictedX_);
 }
 
 void Analysis::SetStatsState(StatsState state) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AnalysisSnapshot.h"
+#include "engine/Uncertainty.h"
 
 #include <QObject>
 #include <QStringList>
@@ -26,6 +27,11 @@ public:
     const QStringList& History() const { return history_; }
     QChar DecimalSeparator() const { return separator_; }
     AnalysisSnapshot Snapshot() const;
+    ConfidenceLevel Level() const { return level_; }
+    // How sure the line of the last computation is at the level; nullopt without figures.
+    const std::optional<Uncertainty>& LineUncertainty() const { return uncertainty_; }
+    // The intervals around that line at the last predicted X.
+    std::optional<PredictionIntervals> IntervalsAtPrediction() const;
 
     bool StatsValid() const { return statsState_ == StatsState::Valid; }
     // The figures while they describe the rows.
@@ -53,6 +59,9 @@ public:
     // result becomes StatsValid.
     bool ComputeStatistics();
     void ClearResultCaptions();
+    // The level of the uncertainty's figures: they are recomputed, nothing is invalidated.
+    void SetLevel(ConfidenceLevel level);
+    void SetPredictedX(const mpq_class& x) { predictedX_ = x; }
 
     // Figures read from a data file: kept as stored, without captions, until the next
     // computation.
@@ -69,10 +78,12 @@ signals:
     void ResultCaptionsChanged();
     void HistoryChanged();
     void StatsValidChanged();
+    void UncertaintyChanged();
 
 private:
     void SetStatsState(StatsState state);
     void SetCaptions(const std::array<QString, kFigureCount>& captions);
+    void SetSums(const std::optional<RegressionSums>& sums);
 
     QChar separator_;
     DataSet rows_;
@@ -84,6 +95,10 @@ private:
     StatsState statsState_ = StatsState::Invalid;
     bool busy_ = false;
     QString currentFileName_;
+    ConfidenceLevel level_ = ConfidenceLevel::Percent95;
+    std::optional<RegressionSums> sums_; // of the last computation, for a change of level
+    std::optional<Uncertainty> uncertainty_;
+    std::optional<mpq_class> predictedX_;
 };
 
 // Sets Busy for its lifetime and clears it on the way out, whatever the exit. Busy stays a plain

@@ -8,7 +8,7 @@
 namespace qb {
 
 // The program's pages, in the order of their tabs.
-enum class Page { DataTab, StatisticsTab, ChartTab, PredictionTab };
+enum class Page { DataTab, StatisticsTab, ChartTab, PredictionTab, UncertaintyTab };
 
 // What a command did to the pages, for the window to follow.
 enum class PageChange {

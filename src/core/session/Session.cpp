@@ -29,6 +29,7 @@ constexpr std::array kResultPages = {
     ResultPage{Page::StatisticsTab, Drawing::NotNeeded},
     ResultPage{Page::ChartTab, Drawing::Needed},
     ResultPage{Page::PredictionTab, Drawing::Needed},
+    ResultPage{Page::UncertaintyTab, Drawing::Needed},
 };
 
 } // namespace
@@ -96,6 +97,7 @@ void Session::ClearResults() {
 
 Outcome Session::New() {
     ClearResults();
+    analysis_.SetLevel(ConfidenceLevel::Percent95);
     return documents_.New();
 }
 
@@ -123,6 +125,7 @@ Outcome Session::Predict(const QString& xText) {
     if (!prediction) {
         return {.change = PageChange::PredictionRefused, .notice = Notice::DataError};
     }
+    analysis_.SetPredictedX(prediction->x);
     analysis_.AppendHistoryItem(prediction->item);
     return {.change = PageChange::Predicted, .detail = prediction->y};
 }

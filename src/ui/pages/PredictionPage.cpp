@@ -2,6 +2,7 @@
 
 #include "EntryField.h"
 #include "ResultLabel.h"
+#include "UncertaintyPage.h"
 #include "model/Analysis.h"
 
 #include <QLabel>
@@ -28,10 +29,18 @@ PredictionPage::PredictionPage(Analysis& analysis, QWidget* parent)
     result_ = Place(new ResultLabel(Canvas()), 3120, 2160, 1815, 300);
     result_->setObjectName(QStringLiteral("Lab_Y_Prev"));
     result_->setAccessibleName(QStringLiteral("Valore previsto di Y"));
-    result_->setAutoFillBackground(true);
-    result_->setPalette(QPalette(Qt::black, Qt::white));
-    result_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    result_->ShowResult({});
+    meanCaption_ = Place(new QLabel(Canvas()), 1560, 2760, 6240, 255);
+    meanInterval_ = Place(new ResultLabel(Canvas()), 1560, 3060, 3375, 300);
+    meanInterval_->setObjectName(QStringLiteral("Lab_Media"));
+    newCaption_ = Place(new QLabel(Canvas()), 1560, 3600, 6240, 255);
+    newInterval_ = Place(new ResultLabel(Canvas()), 1560, 3900, 3375, 300);
+    newInterval_->setObjectName(QStringLiteral("Lab_Nuovo"));
+    for (ResultLabel* label : {result_, meanInterval_, newInterval_}) {
+        label->setAutoFillBackground(true);
+        label->setPalette(QPalette(Qt::black, Qt::white));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    }
+    ShowPrediction({});
     Place(new QLabel(QStringLiteral("Elenco Dati Analizzati:"), Canvas()), 7920, 720, 3735, 255);
     history_ = Place(new QListWidget(Canvas()), 7920, 1080, 3735, 6105);
     history_->setObjectName(QStringLiteral("Lst_Storico"));
@@ -43,30 +52,54 @@ PredictionPage::PredictionPage(Analysis& analysis, QWidget* parent)
         QStringLiteral("Svuota il valore di X, il risultato e l'elenco dei dati analizzati"));
     setTabOrder(input_, predict_);
     setTabOrder(predict_, result_);
-    setTabOrder(result_, history_);
+    setTabOrder(result_, meanInterval_);
+    setTabOrder(meanInterval_, newInterval_);
+    setTabOrder(newInterval_, history_);
     setTabOrder(history_, clear_);
 
     const auto requestPrediction = [this] { emit PredictRequested(input_->text()); };
     connect(predict_, &QPushButton::clicked, this, requestPrediction);
     connect(input_, &EntryField::EnterPressed, this, requestPrediction);
-    connect(input_, &QLineEdit::textChanged, this, [this] { result_->ShowResult({}); });
+    connect(input_, &QLineEdit::textChanged, this, [this] { ShowPrediction({}); });
     connect(clear_, &QPushButton::clicked, this, &PredictionPage::ClearRequested);
     connect(&analysis_, &Analysis::HistoryChanged, this, &PredictionPage::ShowHistory);
+    connect(&analysis_, &Analysis::UncertaintyChanged, this, &PredictionPage::ShowIntervals);
 }
 
 void PredictionPage::ClearPredictionPage() {
     input_->clear();
-    result_->ShowResult({});
+    ShowPrediction({});
 }
 
 void PredictionPage::PrepareForInput() {
-    result_->ShowResult({});
+    ShowPrediction({});
     input_->clear();
     input_->setFocus();
 }
 
 void PredictionPage::ShowPrediction(const QString& y) {
     result_->ShowResult(y);
+    ShowIntervals();
+}
+
+void PredictionPage::ShowIntervals() {
+    const QString level = LevelText(analysis_.Level());
+    meanCaption_->setText(
+        QStringLiteral("Intervallo di confidenza al %1 per la media di Y:").arg(level));
+    newCaption_->setText(
+        QStringLiteral("Intervallo di previsione al %1 per un nuovo Y:").arg(level));
+    meanInterval_->setAccessibleName(meanCaption_->text().chopped(1));
+    newInterval_->setAccessibleName(newCaption_->text().chopped(1));
+    if (result_->Figure().isEmpty()) {
+        meanInterval_->ShowResult({});
+        newInterval_->ShowResult({});
+        return;
+    }
+    // Undefined intervals (no degrees of freedom) read as "—".
+    const PredictionIntervals i = analysis_.IntervalsAtPrediction().value_or(PredictionIntervals{});
+    const QChar separator = analysis_.DecimalSeparator();
+    meanInterval_->ShowResult(ShownInterval(i.meanLow, i.meanHigh, separator));
+    newInterval_->ShowResult(ShownInterval(i.newLow, i.newHigh, separator));
 }
 
 void PredictionPage::ShowHistory() {

@@ -9,6 +9,7 @@
 #include "pages/PredictionPage.h"
 #include "pages/StatisticsPage.h"
 #include "pages/TabPage.h"
+#include "pages/UncertaintyPage.h"
 #include "platform/Clipboard.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
@@ -86,10 +87,12 @@ void MainWindow::BuildPages() {
     statistics_ = new StatisticsPage(analysis_);
     chart_ = new ChartPage(analysis_);
     prediction_ = new PredictionPage(analysis_);
+    uncertainty_ = new UncertaintyPage(analysis_);
     tabs_->addTab(grid_, QStringLiteral("1. Ingresso Dati Rilevati"));
     tabs_->addTab(statistics_, QStringLiteral("2. Statistiche"));
     tabs_->addTab(chart_, QStringLiteral("3. Analisi Grafica"));
     tabs_->addTab(prediction_, QStringLiteral("4. Previsioni"));
+    tabs_->addTab(uncertainty_, QStringLiteral("5. Incertezza"));
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::SSTab_Click);
     connect(prediction_, &PredictionPage::PredictRequested, this,
             [this](const QString& x) { Follow(session_->Predict(x)); });

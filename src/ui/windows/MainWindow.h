@@ -23,6 +23,7 @@ class PastePreview;
 class PredictionPage;
 class ReportPrinter;
 class StatisticsPage;
+class UncertaintyPage;
 
 // What the main window asks of the desktop.
 struct Services {
@@ -35,7 +36,7 @@ struct Services {
     QString programDirectory; // where the help file lies beside the executable
 };
 
-// The program's working window: the four pages and the menus over the session's commands, whose
+// The program's working window: the five pages and the menus over the session's commands, whose
 // outcomes it shows. A data file dropped on it is opened.
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -49,6 +50,7 @@ public:
     StatisticsPage* StatsPage() const { return statistics_; }
     PredictionPage* PredictPage() const { return prediction_; }
     ChartPage* PlotPage() const { return chart_; }
+    UncertaintyPage* UncertainPage() const { return uncertainty_; }
     QAction* Action(const QString& name) const;
 
     // Binds the program to a data file and loads it, as "Apri..." does with the chosen file.
@@ -93,6 +95,7 @@ private:
     StatisticsPage* statistics_ = nullptr;
     PredictionPage* prediction_ = nullptr;
     ChartPage* chart_ = nullptr;
+    UncertaintyPage* uncertainty_ = nullptr;
     MessageBoxOverwriteQuestion overwrite_;
     std::optional<Session> session_; // made once the chart page it draws on is
 

@@ -27,7 +27,7 @@ const QStringList kCauses{"Done",           "NotRegularFile", "ReadOnlyFile", "F
 const QStringList kRefusals{
     "",          "TooLarge",   "TooManyLines",  "NoPairs",  "OnePair",   "TooManyPairs",
     "EmptyCell", "NotANumber", "TooLongNumber", "OneValue", "ManyValues"};
-const QStringList kPages{"Data", "Statistics", "Chart", "Prediction"};
+const QStringList kPages{"Data", "Statistics", "Chart", "Prediction", "Uncertainty"};
 
 const std::map<QString, QByteArray> kFiles = {
     {"good.rgs", "[Program ID]\r\nID=Quantorelle\r\n[Points]\r\nNumber=4\r\n"},
