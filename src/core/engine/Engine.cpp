@@ -199,17 +199,17 @@ ComputeOutcome ComputeStatistics(const DataSet& rows, Statistics& stats, Extreme
     run(10, Figure::B, [&] { return ls.Intercept(); });
     run(11, Figure::R, [&] { return ls.Correlation(); });
     if (failed != 0) {
-        return {false, failed};
+        return {.failedStep = failed, .sums = std::nullopt};
     }
     Extremes found;
     if (!ColumnExtremes(rows, Column::X, found.XMin, found.XMax)) {
-        return {false, 13};
+        return {.failedStep = 13, .sums = std::nullopt};
     }
     if (!ColumnExtremes(rows, Column::Y, found.YMin, found.YMax)) {
-        return {false, 14};
+        return {.failedStep = 14, .sums = std::nullopt};
     }
     extremes = found;
-    return {true, 0};
+    return {.ok = true, .sums = ls.Sums()};
 }
 
 std::optional<mpq_class> PredictY(const mpq_class& x, const mpq_class& a, const mpq_class& b) {

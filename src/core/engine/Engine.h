@@ -64,7 +64,8 @@ private:
 
 struct ComputeOutcome {
     bool ok = false;
-    int failedStep = 0; // 1 to 14 when !ok
+    int failedStep = 0;                 // 1 to 14 when !ok
+    std::optional<RegressionSums> sums; // the exact sums behind the figures, when ok
 };
 
 // Runs steps 1 to 11 into `stats` (a failed step leaves 0 in its field and the later fields

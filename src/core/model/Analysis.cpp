@@ -90,7 +90,7 @@ bool Analysis::ComputeStatistics() {
         return false;
     }
     SetCaptions(StatisticsCaptions(stats_, separator_));
-    SetSums(LeastSquares(rows_).Sums());
+    SetSums(outcome.sums);
     return true;
 }
 
