@@ -35,11 +35,6 @@ PredictionPage::PredictionPage(Analysis& analysis, QWidget* parent)
     newCaption_ = Place(new QLabel(Canvas()), 1560, 3600, 6240, 255);
     newInterval_ = Place(new ResultLabel(Canvas()), 1560, 3900, 3375, 300);
     newInterval_->setObjectName(QStringLiteral("Lab_Nuovo"));
-    for (ResultLabel* label : {result_, meanInterval_, newInterval_}) {
-        label->setAutoFillBackground(true);
-        label->setPalette(QPalette(Qt::black, Qt::white));
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    }
     ShowPrediction({});
     Place(new QLabel(QStringLiteral("Elenco Dati Analizzati:"), Canvas()), 7920, 720, 3735, 255);
     history_ = Place(new QListWidget(Canvas()), 7920, 1080, 3735, 6105);

@@ -34,6 +34,10 @@ ResultLabel::ResultLabel(QWidget* parent) : QLabel(parent), baseFont_(font()) {
     static const bool kInstalled = (QAccessible::installFactory(ResultLabelFactory), true);
     Q_UNUSED(kInstalled);
     setFocusPolicy(Qt::StrongFocus);
+    // A results box: black on white under any palette, sunken like the program's other boxes.
+    setAutoFillBackground(true);
+    setPalette(QPalette(Qt::black, Qt::white));
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
 }
 
 void ResultLabel::ShowResult(const QString& figure) {

@@ -89,10 +89,6 @@ StatisticsPage::StatisticsPage(Analysis& analysis, QWidget* parent)
                                    kResultPlaces[i].top, 2055, 255);
         label->setObjectName(QStringLiteral("Lab_Ris_%1").arg(i));
         label->setAccessibleName(FigureTitle(Figure(i)));
-        label->setAutoFillBackground(true);
-        label->setPalette(QPalette(Qt::black, Qt::white));
-        label->setFrameShape(QFrame::Panel);
-        label->setFrameShadow(QFrame::Sunken);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         results_[i] = label;
     }

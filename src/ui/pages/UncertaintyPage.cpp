@@ -126,9 +126,6 @@ UncertaintyPage::UncertaintyPage(Analysis& analysis, QWidget* parent)
 ResultLabel* UncertaintyPage::Result(const QString& name, int left, int top, int width) {
     auto* label = Place(new ResultLabel(Canvas()), left, top, width, kRowHeight);
     label->setAccessibleName(name);
-    label->setAutoFillBackground(true);
-    label->setPalette(QPalette(Qt::black, Qt::white));
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return label;
 }
