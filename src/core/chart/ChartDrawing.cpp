@@ -104,7 +104,7 @@ QString ChartDescription(const RecordingSurface& chart, const DataSet& rows,
     }
     QString text;
     if (const auto& grid = drawn.grid) {
-        static const NumberPattern kTickPattern = NumberPattern::FromText("#######0.0");
+        static const NumberPattern kTickPattern = NumberPattern::FromText(kChartTickFormat);
         const auto tick = [&](double v) { return FormatNumber(v, kTickPattern, decimalSeparator); };
         text = QStringLiteral("Asse X da %1 a %2, asse Y da %3 a %4. ")
                    .arg(tick(grid->left()), tick(grid->right()), tick(grid->top()),

@@ -10,6 +10,9 @@ namespace qb {
 
 class RecordingSurface;
 
+// The pattern of the chart's tick labels on both axes, which its description follows too.
+inline constexpr char kChartTickFormat[] = "#######0.0";
+
 // One point per active row: white when the row is in use, red when it is left out.
 [[nodiscard]] bool PlotPoints(DrawingSurface& surface, const DataSet& rows);
 

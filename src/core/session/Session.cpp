@@ -61,7 +61,7 @@ Session::ChartResult Session::DrawChart(Outcome& outcome) {
     if (!xMin || !xMax || !yMin || !yMax) {
         return ChartResult::Failed;
     }
-    const auto format = QStringLiteral("#######0.0");
+    const auto format = QString::fromLatin1(kChartTickFormat);
     const QuadroResult frame = Quadro(chart_, {.xMin = *xMin,
                                                .xMax = *xMax,
                                                .yMin = *yMin,
