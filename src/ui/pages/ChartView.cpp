@@ -131,12 +131,18 @@ QByteArray ChartPng(const RecordingSurface& surface, QSize size, double dpi) {
     constexpr int kScale = 2;
     QImage image(size * kScale, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(kScale);
-    image.setDotsPerMeterX(qRound(kScale * dpi * kInchesPerMetre));
-    image.setDotsPerMeterY(qRound(kScale * dpi * kInchesPerMetre));
+    // The painter sizes the fonts by the image's resolution, in its logical pixels: painted at the
+    // screen's, the texts keep the widths the drawing measured; the file then states twice that.
+    const auto setDpi = [&image](double d) {
+        image.setDotsPerMeterX(qRound(d * kInchesPerMetre));
+        image.setDotsPerMeterY(qRound(d * kInchesPerMetre));
+    };
+    setDpi(dpi);
     {
         QPainter painter(&image);
         PaintChart(painter, surface, size);
     }
+    setDpi(kScale * dpi);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     return image.save(&buffer, "PNG") ? buffer.data() : QByteArray();
