@@ -82,7 +82,7 @@ void Legend(DrawingSurface& surface, const std::array<Band, 2>& bands) {
         width += sample + pad + surface.TextWidth(band.name) + 2 * pad;
     }
     const double height = surface.TextHeight(bands[0].name);
-    const double top = surface.ScaleTop() + surface.PointsToUserY(2);
+    const double top = surface.ScaleTop(); // level with the Y axis's caption, above its arrowhead
     double x = surface.ScaleLeft() + surface.ScaleWidth() - surface.PointsToUserX(4) - width;
     surface.FilledBox(x, top, x + width, top + height, kPlotBackground);
     x += pad;

@@ -80,7 +80,7 @@ TEST(Bands, LieInTheFrameAsWideAsTheExactIntervals) {
                          QRectF(t->x, t->y, w * t->text.size(), h).normalized().intersects(*strip));
         }
         EXPECT_TRUE(!strip || (strip->top() > a.yMax && strip->left() > s.Left() &&
-                               strip->bottom() < s.Top() && strip->right() < s.Right()));
+                               strip->bottom() <= s.Top() && strip->right() < s.Right()));
         EXPECT_EQ(ChartDescription(s, rows, stats, u'.')
                       .contains(", " + legend.join(" e ").toLower() + "; "),
                   !legend.isEmpty());
