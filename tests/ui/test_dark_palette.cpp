@@ -23,6 +23,7 @@ private slots:
                    {"figure", "1|Lab_Ris_10"},
                    {"uncertainty heading", "4|Valore p"},
                    {"confidence level", "4|Cmb_Livello"},
+                   {"bands check box", "4|Chk_Bande"},
                    {"help", "help|"}});
     }
     void textIsReadable() {

@@ -1,10 +1,13 @@
 // The prediction page: typed X and Enter, the history and the data errors; the uncertainty page
 // and the intervals around a prediction.
 #include "ProgramUnderTest.h"
+#include "pages/ChartPage.h"
+#include "pages/ChartView.h"
 #include "pages/PredictionPage.h"
 #include "pages/ResultLabel.h"
 #include "pages/UncertaintyPage.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -81,6 +84,12 @@ private slots:
         p.ClickTab(MainWindow::Page::UncertaintyTab);
         page.Cmb_Livello()->setFocus();
         QTest::keyClicks(page.Cmb_Livello(), c[2].left(2)); // a space would open the list
+        QTest::keyClick(page.Cmb_Livello(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), page.Chk_Bande());
+        QTest::keyClick(page.Chk_Bande(), Qt::Key_Space); // no bands without degrees of freedom
+        QCOMPARE(p.window.PlotPage()->picFoglio()->accessibleDescription().contains(
+                     "banda di previsione al " + c[2]),
+                 !c[5].startsWith("Con 2"));
         QStringList row, summaries;
         for (int column = 0; column < UncertaintyPage::kColumns; ++column) {
             row << page.Coefficient(0, column)->Figure();
@@ -100,6 +109,7 @@ private slots:
                 page.Note()->text().isEmpty());
         QTest::keyClick(&p.window, Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(page.Cmb_Livello()->currentText(), QStringLiteral("95 %"));
+        QVERIFY(!page.Chk_Bande()->isChecked());
     }
 };
 

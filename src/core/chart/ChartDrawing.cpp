@@ -1,5 +1,6 @@
 #include "ChartDrawing.h"
 
+#include "ChartBands.h"
 #include "RecordingSurface.h"
 #include "numbers/NumberPattern.h"
 
@@ -58,12 +59,18 @@ namespace {
 struct DrawnChart {
     bool line = false;
     std::optional<QRectF> grid; // x from left to right, y from top (least) to bottom (greatest)
+    QStringList bands;          // the legend's entries
 };
 
-// The frame's dashed grid spans the axes' ranges exactly, whatever its colour.
+// The frame's dashed grid spans the axes' ranges exactly, whatever its colour; the bands' legend
+// is written in their colours.
 DrawnChart ReadChart(const RecordingSurface& chart) {
     DrawnChart drawn;
     for (const auto& command : chart.Commands()) {
+        const auto* t = std::get_if<RecordingSurface::TextCmd>(&command);
+        if (t && (t->colour == kConfidenceBand || t->colour == kPredictionBand)) {
+            drawn.bands << t->text.at(0).toLower() + t->text.mid(1);
+        }
         const auto* l = std::get_if<RecordingSurface::LineCmd>(&command);
         if (!l) {
             continue;
@@ -121,7 +128,11 @@ QString ChartDescription(const RecordingSurface& chart, const DataSet& rows,
     text += QStringLiteral("Retta di regressione Y = ") +
             FormatNumber(stats[Figure::A], kCoefficientPattern, decimalSeparator) +
             (negative ? QStringLiteral("·X - ") : QStringLiteral("·X + ")) +
-            (negative ? b.mid(1) : b) + QStringLiteral("; %1 punti").arg(points);
+            (negative ? b.mid(1) : b);
+    if (!drawn.bands.isEmpty()) {
+        text += QStringLiteral(", ") + drawn.bands.join(QStringLiteral(" e "));
+    }
+    text += QStringLiteral("; %1 punti").arg(points);
     if (leftOut > 0) {
         text += leftOut == 1 ? QStringLiteral(", 1 escluso dal calcolo")
                              : QStringLiteral(", %1 esclusi dal calcolo").arg(leftOut);

@@ -21,8 +21,9 @@ inline constexpr char kChartTickFormat[] = "#######0.0";
                                       const Statistics& stats);
 
 // What a screen reader says of the chart, since colour alone tells the points left out: the
-// axes' ranges, the regression line with the coefficients as the statistics page shows them, and
-// each point drawn with its row number, those left out of the figures said so and counted.
+// axes' ranges, the regression line with the coefficients as the statistics page shows them, the
+// bands where they are shown, and each point drawn with its row number, those left out of the
+// figures said so and counted.
 // Without its line the chart is described as empty.
 QString ChartDescription(const RecordingSurface& chart, const DataSet& rows,
                          const Statistics& stats, QChar decimalSeparator);

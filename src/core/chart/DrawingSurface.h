@@ -24,7 +24,8 @@ inline constexpr Rgb kRed{255, 0, 0};
 inline constexpr Rgb kChartBackground = kWhite;
 inline constexpr Rgb kPlotBackground{0, 0, 0};
 
-enum class DrawStyle { Solid, Dashed };
+// The grid is dashed; the bands have patterns of their own, told apart without colour.
+enum class DrawStyle { Solid, Dashed, LongDash, DashDot };
 enum class FontWeight { Normal, Bold };
 
 struct SurfaceFont {
@@ -46,6 +47,8 @@ public:
     virtual double TextHeight(const QString& text) const = 0;
     virtual double ScaleWidth() const = 0;
     virtual double ScaleLeft() const = 0;
+    virtual double ScaleHeight() const = 0;
+    virtual double ScaleTop() const = 0;
 
     virtual void Clear() = 0;
     // (left, top) is the upper-left corner, (right, bottom) the lower-right one.

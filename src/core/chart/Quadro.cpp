@@ -10,7 +10,6 @@ namespace {
 constexpr double kLn10 = 2.30258509299405;
 // Far more lines than any step can give; a bound that keeps absurd inputs from hanging.
 constexpr int kMaxGridLines = 1000;
-const SurfaceFont kLabelFont{QStringLiteral("MS Sans Serif"), 8, FontWeight::Normal};
 const SurfaceFont kTitleFont{QStringLiteral("MS Sans Serif"), 10, FontWeight::Bold};
 const QString kEllipsis = QStringLiteral("...");
 

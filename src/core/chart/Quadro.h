@@ -14,6 +14,9 @@ double CeilingOf(double x);
 // 10 steps. The ratio tests run on 32-bit floats, as the snapped limits are 32-bit.
 double GridStep(double span);
 
+// The tick labels' and captions' font.
+inline const SurfaceFont kLabelFont{QStringLiteral("MS Sans Serif"), 8, FontWeight::Normal};
+
 struct QuadroArgs {
     float xMin = 0;
     float xMax = 0;

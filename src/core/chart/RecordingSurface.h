@@ -20,20 +20,24 @@ public:
         double x1, y1, x2, y2;
         Rgb colour;
         DrawStyle style;
+        bool operator==(const LineCmd&) const = default;
     };
     struct BoxCmd {
         double x1, y1, x2, y2;
         Rgb colour;
+        bool operator==(const BoxCmd&) const = default;
     };
     struct PointCmd {
         double x, y;
         Rgb colour;
+        bool operator==(const PointCmd&) const = default;
     };
     struct TextCmd {
         double x, y;
         QString text;
         SurfaceFont font;
         Rgb colour;
+        bool operator==(const TextCmd&) const = default;
     };
     using Command = std::variant<LineCmd, BoxCmd, PointCmd, TextCmd>;
 
@@ -52,6 +56,8 @@ public:
     double TextHeight(const QString& text) const override;
     double ScaleWidth() const override { return width_; }
     double ScaleLeft() const override { return left_; }
+    double ScaleHeight() const override { return height_; }
+    double ScaleTop() const override { return top_; }
     void Clear() override;
     void SetScale(double left, double top, double right, double bottom) override;
     double PointsToUserX(double points) const override {

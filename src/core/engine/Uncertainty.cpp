@@ -5,6 +5,7 @@
 #include "numbers/RoundedDecimal.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace qb {
 namespace {
@@ -55,6 +56,18 @@ int DecimalExponent(const mpq_class& q) {
 }
 
 } // namespace
+
+QString LevelText(ConfidenceLevel level) {
+    switch (level) {
+    case ConfidenceLevel::Percent90:
+        return QStringLiteral("90 %");
+    case ConfidenceLevel::Percent95:
+        return QStringLiteral("95 %");
+    case ConfidenceLevel::Percent99:
+        return QStringLiteral("99 %");
+    }
+    return {};
+}
 
 std::optional<Uncertainty> Uncertainty::Of(const DataSet& rows, ConfidenceLevel level) {
     const auto sums = LeastSquares(rows).Sums();
@@ -116,6 +129,26 @@ PredictionIntervals Uncertainty::At(const mpq_class& x0) const {
     };
     return {end(meanVariance, Side::Low), end(meanVariance, Side::High),
             end(newVariance, Side::Low), end(newVariance, Side::High)};
+}
+
+std::vector<BandHalfWidths> Uncertainty::BandsAt(std::span<const double> xs) const {
+    if (nu_ == 0) {
+        return {};
+    }
+    // A drawing needs no exact digits: far more bits than a double holds are plenty.
+    constexpr long kDrawingBits = 64;
+    const double criticalT = CriticalTEstimate(int(nu_), level_, kDrawingBits).get_d();
+    const mpq_class variance = residual_ / (n_ * nu_ * spreadX_);
+    std::vector<BandHalfWidths> widths;
+    widths.reserve(xs.size());
+    for (const double x : xs) {
+        // Exact up to the root, so that large offsets in X lose nothing to cancellation.
+        const mpq_class offset = n_ * mpq_class(x) - sumX_;
+        const mpq_class leverage = mpq_class(1) / n_ + offset * offset / (n_ * spreadX_);
+        widths.push_back({criticalT * std::sqrt(mpq_class(variance * leverage).get_d()),
+                          criticalT * std::sqrt(mpq_class(variance * (1 + leverage)).get_d())});
+    }
+    return widths;
 }
 
 CoefficientUncertainty Uncertainty::Coefficient(const mpq_class& estimate,

@@ -6,10 +6,15 @@
 #include <QString>
 #include <initializer_list>
 #include <optional>
+#include <span>
+#include <vector>
 
 namespace qb {
 
 enum class ConfidenceLevel { Percent90, Percent95, Percent99 };
+
+// "95 %" and the like.
+QString LevelText(ConfidenceLevel level);
 
 // A figure as shown, with a point as the decimal separator; nullopt where it is not defined.
 using FigureText = std::optional<QString>;
@@ -39,6 +44,12 @@ struct UncertaintyFigures {
     CoefficientUncertainty intercept; // b
 };
 
+// How far each band reaches on either side of the line at one x.
+struct BandHalfWidths {
+    double confidence; // t_c·s·√h(x), the mean response's
+    double prediction; // t_c·s·√(1 + h(x)), a new observation's
+};
+
 struct PredictionIntervals {
     FigureText meanLow; // the mean response's confidence interval
     FigureText meanHigh;
@@ -57,6 +68,8 @@ public:
     UncertaintyFigures Figures() const;
     // The intervals around the line at x0.
     PredictionIntervals At(const mpq_class& x0) const;
+    // The bands' half widths at each x, as doubles for drawing; empty without degrees of freedom.
+    std::vector<BandHalfWidths> BandsAt(std::span<const double> xs) const;
 
 private:
     enum class Side { Low = -1, High = 1 };

@@ -110,6 +110,13 @@ void Analysis::SetSums(const std::optional<RegressionSums>& sums) {
     emit UncertaintyChanged();
 }
 
+void Analysis::SetBands(BandsDisplay bands) {
+    if (bands_ != bands) {
+        bands_ = bands;
+        emit BandsChanged();
+    }
+}
+
 std::optional<PredictionIntervals> Analysis::IntervalsAtPrediction() const {
     if (!uncertainty_ || !predictedX_) {
         return std::nullopt;

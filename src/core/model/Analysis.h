@@ -10,6 +10,9 @@
 
 namespace qb {
 
+// Whether the chart shows the line's confidence and prediction bands.
+enum class BandsDisplay { Hidden, Shown };
+
 // The one owner of the program's state: the rows, the row count, the figures and their
 // captions, the extremes, the shared flags, the current file and the prediction history.
 // Views show it and call its operations; nothing else writes it.
@@ -62,6 +65,9 @@ public:
     // The level of the uncertainty's figures: they are recomputed, nothing is invalidated.
     void SetLevel(ConfidenceLevel level);
     void SetPredictedX(const mpq_class& x) { predictedX_ = x; }
+    BandsDisplay Bands() const { return bands_; }
+    // Whether the chart shows the bands; like the level, it invalidates nothing.
+    void SetBands(BandsDisplay bands);
 
     // Figures read from a data file: kept as stored, without captions, until the next
     // computation.
@@ -79,6 +85,7 @@ signals:
     void HistoryChanged();
     void StatsValidChanged();
     void UncertaintyChanged();
+    void BandsChanged();
 
 private:
     void SetStatsState(StatsState state);
@@ -99,6 +106,7 @@ private:
     std::optional<RegressionSums> sums_; // of the last computation, for a change of level
     std::optional<Uncertainty> uncertainty_;
     std::optional<mpq_class> predictedX_;
+    BandsDisplay bands_ = BandsDisplay::Hidden;
 };
 
 // Sets Busy for its lifetime and clears it on the way out, whatever the exit. Busy stays a plain

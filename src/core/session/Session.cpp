@@ -1,5 +1,6 @@
 #include "Session.h"
 
+#include "chart/ChartBands.h"
 #include "chart/ChartDrawing.h"
 #include "chart/Quadro.h"
 #include "chart/RecordingSurface.h"
@@ -80,7 +81,36 @@ Session::ChartResult Session::DrawChart(Outcome& outcome) {
     chartRows_ = analysis_.Rows();
     const bool drawn = frame == QuadroResult::Drawn && PlotPoints(chart_, analysis_.Rows()) &&
                        DrawRegressionLine(chart_, e, analysis_.Figures());
+    if (drawn && analysis_.Bands() == BandsDisplay::Shown) {
+        DrawBandsOnChart();
+    }
     return drawn ? ChartResult::Drawn : ChartResult::Failed;
+}
+
+void Session::DrawBandsOnChart() {
+    const auto& uncertainty = analysis_.LineUncertainty();
+    if (const auto area = PlotAreaOf(chart_); area && uncertainty) {
+        DrawBands(chart_, *area, analysis_.Limits(), analysis_.Figures(), *uncertainty,
+                  analysis_.Level());
+    }
+}
+
+void Session::ChooseLevel(ConfidenceLevel level) {
+    analysis_.SetLevel(level);
+    RedrawChart();
+}
+
+void Session::ChooseBands(BandsDisplay bands) {
+    analysis_.SetBands(bands);
+    RedrawChart();
+}
+
+// A chart of the rows as they are was drawn from figures that are still valid.
+void Session::RedrawChart() {
+    if (ChartCurrent()) {
+        Outcome unchanged;
+        DrawChart(unchanged);
+    }
 }
 
 Outcome Session::ClearResultPages() {
@@ -98,6 +128,7 @@ void Session::ClearResults() {
 Outcome Session::New() {
     ClearResults();
     analysis_.SetLevel(ConfidenceLevel::Percent95);
+    analysis_.SetBands(BandsDisplay::Hidden);
     return documents_.New();
 }
 

@@ -2,6 +2,7 @@
 
 #include "DocumentCommands.h"
 #include "engine/DataSet.h"
+#include "engine/Uncertainty.h"
 
 #include <QString>
 #include <functional>
@@ -9,6 +10,7 @@
 namespace qb {
 
 class Analysis;
+enum class BandsDisplay;
 class Clipboard;
 class PastePreview;
 class RecordingSurface;
@@ -47,6 +49,9 @@ public:
     Outcome Predict(const QString& xText);
     // "Cancella", also the history.
     Outcome ClearPrediction();
+    // The level and the bands redraw a current chart and invalidate nothing.
+    void ChooseLevel(ConfidenceLevel level);
+    void ChooseBands(BandsDisplay bands);
 
     bool ResultsCopyable() const;
     // Whether the drawing is the chart of the rows as they are: a failed chart empties the
@@ -57,6 +62,8 @@ private:
     enum class ChartResult { Drawn, Failed };
 
     ChartResult DrawChart(Outcome& outcome);
+    void DrawBandsOnChart();
+    void RedrawChart();
     void ClearResults();
 
     Analysis& analysis_;

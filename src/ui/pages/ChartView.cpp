@@ -16,6 +16,29 @@ QColor ToColour(Rgb c) {
 }
 
 constexpr double kPointRadius = 2.5;
+constexpr double kBandWidth = 1.5;
+
+// The grid's and the axes' pens as they always were; the bands' patterns, in pen widths.
+QPen LinePen(const RecordingSurface::LineCmd& line) {
+    switch (line.style) {
+    case DrawStyle::Solid:
+        return QPen(ToColour(line.colour), line.colour == kCyan ? 2 : 1, Qt::SolidLine);
+    case DrawStyle::Dashed:
+        return QPen(ToColour(line.colour), line.colour == kCyan ? 2 : 1, Qt::DashLine);
+    case DrawStyle::LongDash: {
+        QPen pen(ToColour(line.colour), kBandWidth);
+        pen.setDashPattern({8, 4});
+        return pen;
+    }
+    case DrawStyle::DashDot:
+        return QPen(ToColour(line.colour), kBandWidth, Qt::DashDotLine);
+    }
+    return {};
+}
+
+bool Patterned(DrawStyle style) {
+    return style == DrawStyle::LongDash || style == DrawStyle::DashDot;
+}
 
 // Where the surface's font is missing, as it is on most systems.
 const QStringList kFallbackFamilies = {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")};
@@ -60,12 +83,25 @@ void PaintChart(QPainter& p, const RecordingSurface& s, QSizeF size) {
     const auto map = [&](double x, double y) {
         return QPointF((x - s.Left()) * sx, (y - s.Top()) * sy);
     };
+    // A band is a run of segments, each starting where the last ended: its pattern runs on
+    // across them rather than starting afresh at every one.
+    const RecordingSurface::LineCmd* previous = nullptr;
+    double patternRun = 0;
     for (const auto& command : s.Commands()) {
         if (const auto* line = std::get_if<RecordingSurface::LineCmd>(&command)) {
-            QPen pen(ToColour(line->colour), line->colour == kCyan ? 2 : 1,
-                     line->style == DrawStyle::Dashed ? Qt::DashLine : Qt::SolidLine);
+            QPen pen = LinePen(*line);
+            const QLineF drawn(map(line->x1, line->y1), map(line->x2, line->y2));
+            if (Patterned(line->style)) {
+                const bool continues = previous && previous->style == line->style &&
+                                       previous->colour == line->colour &&
+                                       previous->x2 == line->x1 && previous->y2 == line->y1;
+                patternRun = continues ? patternRun : 0;
+                pen.setDashOffset(patternRun / pen.widthF());
+                patternRun += drawn.length();
+            }
+            previous = line;
             p.setPen(pen);
-            p.drawLine(map(line->x1, line->y1), map(line->x2, line->y2));
+            p.drawLine(drawn);
         } else if (const auto* box = std::get_if<RecordingSurface::BoxCmd>(&command)) {
             p.fillRect(QRectF(map(box->x1, box->y1), map(box->x2, box->y2)).normalized(),
                        ToColour(box->colour));
@@ -95,12 +131,18 @@ QByteArray ChartPng(const RecordingSurface& surface, QSize size, double dpi) {
     constexpr int kScale = 2;
     QImage image(size * kScale, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(kScale);
-    image.setDotsPerMeterX(qRound(kScale * dpi * kInchesPerMetre));
-    image.setDotsPerMeterY(qRound(kScale * dpi * kInchesPerMetre));
+    // The painter sizes the fonts by the image's resolution, in its logical pixels: painted at the
+    // screen's, the texts keep the widths the drawing measured; the file then states twice that.
+    const auto setDpi = [&image](double d) {
+        image.setDotsPerMeterX(qRound(d * kInchesPerMetre));
+        image.setDotsPerMeterY(qRound(d * kInchesPerMetre));
+    };
+    setDpi(dpi);
     {
         QPainter painter(&image);
         PaintChart(painter, surface, size);
     }
+    setDpi(kScale * dpi);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     return image.save(&buffer, "PNG") ? buffer.data() : QByteArray();

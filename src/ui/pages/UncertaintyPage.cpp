@@ -3,6 +3,7 @@
 #include "ResultLabel.h"
 #include "model/Analysis.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 
@@ -59,18 +60,6 @@ QString NoteText(UncertaintyNote note) {
 
 } // namespace
 
-QString LevelText(ConfidenceLevel level) {
-    switch (level) {
-    case ConfidenceLevel::Percent90:
-        return QStringLiteral("90 %");
-    case ConfidenceLevel::Percent95:
-        return QStringLiteral("95 %");
-    case ConfidenceLevel::Percent99:
-        return QStringLiteral("99 %");
-    }
-    return {};
-}
-
 QString ShownFigure(const FigureText& figure, QChar separator) {
     return figure ? QString(*figure).replace(u'.', separator) : kUndefined;
 }
@@ -94,6 +83,10 @@ UncertaintyPage::UncertaintyPage(Analysis& analysis, QWidget* parent)
     for (const ConfidenceLevel level : kLevels) {
         level_->addItem(LevelText(level));
     }
+    bands_ = Place(new QCheckBox(QStringLiteral("Mostra le bande sul grafico"), Canvas()), 4500,
+                   795, 4200, 345);
+    bands_->setObjectName(QStringLiteral("Chk_Bande"));
+    bands_->setAccessibleName(bands_->text());
     for (const TableColumn& column : kColumnPlaces) {
         Place(new QLabel(QString::fromUtf8(column.heading), Canvas()), column.left,
               kTableTop - kRowHeight - 60, column.width, 255)
@@ -118,8 +111,14 @@ UncertaintyPage::UncertaintyPage(Analysis& analysis, QWidget* parent)
     note_->setObjectName(QStringLiteral("Lab_Nota"));
     note_->setWordWrap(true);
     connect(level_, &QComboBox::activated, this,
-            [this](int index) { analysis_.SetLevel(kLevels[index]); });
+            [this](int index) { emit LevelChosen(kLevels[index]); });
     connect(&analysis_, &Analysis::UncertaintyChanged, this, &UncertaintyPage::ShowFigures);
+    // Only a user's click is a choice; the model's state is shown without one.
+    connect(bands_, &QCheckBox::clicked, this, [this](bool checked) {
+        emit BandsChosen(checked ? BandsDisplay::Shown : BandsDisplay::Hidden);
+    });
+    connect(&analysis_, &Analysis::BandsChanged, this,
+            [this] { bands_->setChecked(analysis_.Bands() == BandsDisplay::Shown); });
     ShowFigures();
 }
 

@@ -98,6 +98,10 @@ void MainWindow::BuildPages() {
             [this](const QString& x) { Follow(session_->Predict(x)); });
     connect(prediction_, &PredictionPage::ClearRequested, this,
             [this] { Follow(session_->ClearPrediction()); });
+    connect(uncertainty_, &UncertaintyPage::LevelChosen, this,
+            [this](ConfidenceLevel level) { session_->ChooseLevel(level); });
+    connect(uncertainty_, &UncertaintyPage::BandsChosen, this,
+            [this](BandsDisplay bands) { session_->ChooseBands(bands); });
 }
 
 QAction* MainWindow::AddAction(QMenu* menu, const QString& name, const QString& caption,

@@ -168,5 +168,25 @@ TEST(Session, AnswersEachCommandWithItsOutcome) {
     }
 }
 
+// The bands and the level redraw a current chart and leave the figures and the history; hidden
+// again, the chart is the very recording drawn before they were ever shown.
+TEST(Session, BandsRedrawTheChartAndHiddenLeaveItAsItWas) {
+    Bench bench;
+    for (const char* step : {"rows 1,2 2,3 3,5 4,6", "switch Prediction", "predict 5"}) {
+        bench.Run(step);
+    }
+    const auto plain = bench.chart.Commands();
+    bench.session.ChooseBands(BandsDisplay::Shown);
+    const auto shown = bench.chart.Commands();
+    bench.session.ChooseLevel(ConfidenceLevel::Percent99);
+    EXPECT_TRUE(shown.size() > plain.size() && bench.chart.Commands() != shown);
+    bench.session.ChooseBands(BandsDisplay::Hidden);
+    EXPECT_TRUE(bench.chart.Commands() == plain);
+    EXPECT_TRUE(bench.analysis.StatsValid() && bench.analysis.History().size() == 1);
+    bench.session.ChooseBands(BandsDisplay::Shown);
+    bench.Run("new");
+    EXPECT_EQ(bench.analysis.Bands(), BandsDisplay::Hidden);
+}
+
 } // namespace
 } // namespace qb
