@@ -91,12 +91,14 @@ bool Analysis::ComputeStatistics() {
     }
     SetCaptions(StatisticsCaptions(stats_, separator_));
     SetSums(outcome.sums);
+    SetResiduals(ResidualsOf(rows_));
     return true;
 }
 
 void Analysis::ClearResultCaptions() {
     SetCaptions({});
     SetSums(std::nullopt);
+    SetResiduals(std::nullopt);
 }
 
 void Analysis::SetLevel(ConfidenceLevel level) {
@@ -108,6 +110,11 @@ void Analysis::SetSums(const std::optional<RegressionSums>& sums) {
     sums_ = sums;
     uncertainty_ = sums_ ? Uncertainty::Of(*sums_, level_) : std::nullopt;
     emit UncertaintyChanged();
+}
+
+void Analysis::SetResiduals(std::optional<ResidualFigures> residuals) {
+    residuals_ = std::move(residuals);
+    emit ResidualsChanged();
 }
 
 std::optional<PredictionIntervals> Analysis::IntervalsAtPrediction() const {

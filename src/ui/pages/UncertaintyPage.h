@@ -13,6 +13,9 @@ namespace qb {
 class Analysis;
 class ResultLabel;
 
+// The note where two rows leave no degrees of freedom.
+extern const QString kNoDegreesOfFreedomNote;
+
 // "95 %" and the like.
 QString LevelText(ConfidenceLevel level);
 // A figure with the decimal separator of the page, or "—" where it is not defined.
