@@ -160,11 +160,8 @@ TEST(Session, AnswersEachCommandWithItsOutcome) {
                 << c.where << name.toStdString();
         }
         const bool drawn = !bench.chart.Commands().empty();
-        EXPECT_EQ(bench.session.ChartCurrent() ? "current"
-                  : drawn                      ? "stale"
-                                               : "empty",
-                  c[4])
-            << c.where;
+        const QString chart = bench.session.ChartCurrent() ? "current" : drawn ? "stale" : "empty";
+        EXPECT_EQ(chart + (bench.session.ResidualPlotCurrent() ? " plot" : ""), c[4]) << c.where;
         EXPECT_FALSE(bench.analysis.Busy()) << c.where;
     }
 }
