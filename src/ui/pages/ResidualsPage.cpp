@@ -80,7 +80,9 @@ ResidualsPage::ResidualsPage(Analysis& analysis, QWidget* parent)
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setTabKeyNavigation(false); // Tab leaves the table; the arrows move within it
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setStretchLastSection(true);
     FixGround(table_, QPalette::Base, Qt::white);
     for (int c = 0; c < kColumns; ++c) {
         table_->setHorizontalHeaderItem(
