@@ -62,6 +62,7 @@ bool DrawFrame(DrawingSurface& surface, const ResidualPlotArgs& args,
     if (frame != QuadroResult::Drawn) {
         return false;
     }
+    surface.SetDrawStyle(DrawStyle::Solid);
     surface.Line(*xMin, 0, *xMax, 0, kCyan);
     return true;
 }
@@ -91,7 +92,6 @@ bool PlotResiduals(DrawingSurface& surface, const ResidualPlotArgs& args) {
     if (!points || !DrawFrame(surface, args, *points)) {
         return false;
     }
-    surface.SetDrawStyle(DrawStyle::Solid);
     for (const PlotPoint& p : *points) {
         surface.Point(p.x, p.residual, p.row->excluded ? kRed : kWhite);
     }
@@ -104,7 +104,8 @@ bool PlotResiduals(DrawingSurface& surface, const ResidualPlotArgs& args) {
     return true;
 }
 
-QString ResidualPlotDescription(const RecordingSurface& plot, const ResidualFigures* figures,
+QString ResidualPlotDescription(const RecordingSurface& plot,
+                                const std::optional<ResidualFigures>& figures,
                                 QChar decimalSeparator) {
     if (plot.Commands().empty() || !figures) {
         return QStringLiteral("Grafico vuoto");

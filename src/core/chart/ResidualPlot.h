@@ -28,7 +28,8 @@ struct ResidualPlotArgs {
 
 // What a screen reader says of the plot: how many points, and each marked one with its row
 // number, its residual and its state. Without a drawing the plot is described as empty.
-QString ResidualPlotDescription(const RecordingSurface& plot, const ResidualFigures* figures,
+QString ResidualPlotDescription(const RecordingSurface& plot,
+                                const std::optional<ResidualFigures>& figures,
                                 QChar decimalSeparator);
 
 } // namespace qb

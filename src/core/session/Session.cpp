@@ -25,7 +25,8 @@ struct ResultPage {
 };
 
 // The pages that show figures and what each needs before it is shown: the pages after the
-// chart's keep its drawing current too, so that a chart that cannot be drawn empties them all.
+// chart's keep its drawing current too, so that a chart that cannot be drawn empties them all;
+// the residuals' page draws its own plot as well, which fails the same way.
 constexpr std::array kResultPages = {
     ResultPage{Page::StatisticsTab, Drawing::NotNeeded},
     ResultPage{Page::ChartTab, Drawing::Needed},

@@ -165,9 +165,8 @@ void ResidualsPage::ShowRow(int line, const ResidualRow& row, QChar separator) {
 }
 
 void ResidualsPage::Describe() {
-    const auto& figures = analysis_.Residuals();
-    plot_->setAccessibleDescription(ResidualPlotDescription(
-        plot_->Surface(), figures ? &*figures : nullptr, analysis_.DecimalSeparator()));
+    plot_->setAccessibleDescription(ResidualPlotDescription(plot_->Surface(), analysis_.Residuals(),
+                                                            analysis_.DecimalSeparator()));
 }
 
 } // namespace qb
