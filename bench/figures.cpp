@@ -143,7 +143,8 @@ int main(int argc, char** argv) {
             continue; // blank line
         }
         if (!(fields >> y) || ((fields >> use) && use != "0") || (fields >> extra)) {
-            std::cerr << "figures: line " << lineNumber << " is not an X and a Y text\n";
+            std::cerr << "figures: line " << lineNumber
+                      << " is not an X and a Y text, with 0 after them for a row left out\n";
             return 2;
         }
         if (count == qb::kRowCapacity) {

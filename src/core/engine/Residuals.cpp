@@ -57,15 +57,16 @@ struct Fit {
             return std::nullopt;
         }
         const mpq_class crossed = sums.n * sums.xy - sums.x * sums.y;
-        const mpq_class residual = f.spreadX * spreadY - crossed * crossed;
+        // E = Dx·Dy − C², n·Dx times the sum of squared residuals
+        const mpq_class unexplained = f.spreadX * spreadY - crossed * crossed;
         f.slope = crossed / f.spreadX;
         f.intercept = (sums.y - f.slope * sums.x) / sums.n;
         if (sums.n == 2) {
             f.note = ResidualNote::NoDegreesOfFreedom;
-        } else if (sgn(residual) == 0) {
+        } else if (sgn(unexplained) == 0) {
             f.note = ResidualNote::PerfectFit;
         } else {
-            f.variance = residual / (sums.n * (sums.n - 2) * f.spreadX);
+            f.variance = unexplained / (sums.n * (sums.n - 2) * f.spreadX);
         }
         return f;
     }
