@@ -53,8 +53,8 @@ private slots:
         CaseTable({
             {"Ctrl+Tab", "X|1"},
             {"Ctrl+PgDown", "rows|1"},
-            {"Ctrl+PgUp", "rows|4"},
-            {"Ctrl+Shift+Tab", "X|4"},
+            {"Ctrl+PgUp", "rows|5"},
+            {"Ctrl+Shift+Tab", "X|5"},
         });
     }
     void pageKeysSwitchFromAnywhere() {

@@ -5,6 +5,7 @@
 #include "engine/Engine.h"
 #include "engine/StatisticsCaptions.h"
 #include "pages/PredictionPage.h"
+#include "pages/ResidualsPage.h"
 #include "pages/ResultLabel.h"
 #include "pages/StatisticsPage.h"
 #include "pages/UncertaintyPage.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QTableWidget>
 #include <QTemporaryDir>
 
 using namespace qb;
@@ -63,6 +65,9 @@ static QString Broken(ProgramUnderTest& p, const DataSet& before, int tab) {
                       (a.StatsValid() ? captions[f] : QString()),
                   "statistics page differs from the figures");
         }
+        check(p.window.ResidualPage()->Grd_Residui()->rowCount() ==
+                  (a.StatsValid() ? a.RowCount() : 0),
+              "residuals page differs from the rows in use");
         check(p.window.UncertainPage()->Coefficient(0, 0)->Figure() ==
                   p.window.StatsPage()->Lab_Ris(int(Figure::A))->Figure(),
               "uncertainty page differs from the statistics page");
@@ -114,7 +119,7 @@ class RandomUserTest : public QObject {
         }
         // A prediction away from its page is a tab switch: a switch may rewrite a field.
         if (draw <= 16 && (draw < 16 || current != int(MainWindow::Page::PredictionTab))) {
-            p_.ClickTab(MainWindow::Page(tab = Pick(5)));
+            p_.ClickTab(MainWindow::Page(tab = Pick(p_.window.SSTab()->count())));
             return QStringLiteral("tab %1").arg(tab + 1);
         }
         if (draw == 16) {

@@ -91,12 +91,14 @@ bool Analysis::ComputeStatistics() {
     }
     SetCaptions(StatisticsCaptions(stats_, separator_));
     SetSums(outcome.sums);
+    SetResiduals(ResidualsOf(rows_));
     return true;
 }
 
 void Analysis::ClearResultCaptions() {
     SetCaptions({});
     SetSums(std::nullopt);
+    SetResiduals(std::nullopt);
 }
 
 void Analysis::SetLevel(ConfidenceLevel level) {
@@ -115,6 +117,11 @@ void Analysis::SetBands(BandsDisplay bands) {
         bands_ = bands;
         emit BandsChanged();
     }
+}
+
+void Analysis::SetResiduals(std::optional<ResidualFigures> residuals) {
+    residuals_ = std::move(residuals);
+    emit ResidualsChanged();
 }
 
 std::optional<PredictionIntervals> Analysis::IntervalsAtPrediction() const {

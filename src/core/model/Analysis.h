@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AnalysisSnapshot.h"
+#include "engine/Residuals.h"
 #include "engine/Uncertainty.h"
 
 #include <QObject>
@@ -35,6 +36,8 @@ public:
     const std::optional<Uncertainty>& LineUncertainty() const { return uncertainty_; }
     // The intervals around that line at the last predicted X.
     std::optional<PredictionIntervals> IntervalsAtPrediction() const;
+    // Each row in use against the line of the last computation; nullopt without figures.
+    const std::optional<ResidualFigures>& Residuals() const { return residuals_; }
 
     bool StatsValid() const { return statsState_ == StatsState::Valid; }
     // The figures while they describe the rows.
@@ -86,11 +89,13 @@ signals:
     void StatsValidChanged();
     void UncertaintyChanged();
     void BandsChanged();
+    void ResidualsChanged();
 
 private:
     void SetStatsState(StatsState state);
     void SetCaptions(const std::array<QString, kFigureCount>& captions);
     void SetSums(const std::optional<RegressionSums>& sums);
+    void SetResiduals(std::optional<ResidualFigures> residuals);
 
     QChar separator_;
     DataSet rows_;
@@ -107,6 +112,7 @@ private:
     std::optional<Uncertainty> uncertainty_;
     std::optional<mpq_class> predictedX_;
     BandsDisplay bands_ = BandsDisplay::Hidden;
+    std::optional<ResidualFigures> residuals_;
 };
 
 // Sets Busy for its lifetime and clears it on the way out, whatever the exit. Busy stays a plain

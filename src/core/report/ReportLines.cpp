@@ -1,7 +1,7 @@
 #include "ReportLines.h"
 
+#include "numbers/DataText.h"
 #include "numbers/NumberPattern.h"
-#include "numbers/TextValue.h"
 
 namespace qb {
 namespace {
@@ -16,12 +16,6 @@ constexpr int kRowsPerColumn = 10;
 
 const NumberPattern kRowNumberPattern = NumberPattern::FromText("00");
 const NumberPattern kItemNumberPattern = NumberPattern::FromText("####00");
-
-// A text that is one number is shown as one; anything else, as it stands.
-QString NumberCellPart(const QString& text, QChar separator) {
-    const auto value = ExactWholeTextValue(text);
-    return value ? FormatNumber(ExactNumber(value->Rational()), kMeanPattern, separator) : text;
-}
 
 class ReportBuilder {
 public:
@@ -163,8 +157,8 @@ QString ReportCellText(const DataRow& row, QChar decimalSeparator) {
     if (!row.used) {
         return QStringLiteral("Non utilizzato");
     }
-    const QString cell = NumberCellPart(row.x, decimalSeparator) + QStringLiteral(" / ") +
-                         NumberCellPart(row.y, decimalSeparator);
+    const QString cell = ShownDataText(row.x, decimalSeparator) + QStringLiteral(" / ") +
+                         ShownDataText(row.y, decimalSeparator);
     return cell.trimmed() == u"/" ? QString() : cell;
 }
 

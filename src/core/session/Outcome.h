@@ -8,7 +8,14 @@
 namespace qb {
 
 // The program's pages, in the order of their tabs.
-enum class Page { DataTab, StatisticsTab, ChartTab, PredictionTab, UncertaintyTab };
+enum class Page {
+    DataTab,
+    StatisticsTab,
+    ChartTab,
+    PredictionTab,
+    UncertaintyTab,
+    ResidualsTab,
+};
 
 // What a command did to the pages, for the window to follow.
 enum class PageChange {

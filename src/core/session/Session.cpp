@@ -4,6 +4,7 @@
 #include "chart/ChartDrawing.h"
 #include "chart/Quadro.h"
 #include "chart/RecordingSurface.h"
+#include "chart/ResidualPlot.h"
 #include "engine/Prediction.h"
 #include "model/Analysis.h"
 #include "platform/Clipboard.h"
@@ -17,7 +18,7 @@
 namespace qb {
 namespace {
 
-enum class Drawing { NotNeeded, Needed };
+enum class Drawing { NotNeeded, Needed, WithResidualPlot };
 
 struct ResultPage {
     Page page;
@@ -25,19 +26,22 @@ struct ResultPage {
 };
 
 // The pages that show figures and what each needs before it is shown: the pages after the
-// chart's keep its drawing current too, so that a chart that cannot be drawn empties them all.
+// chart's keep its drawing current too, so that a chart that cannot be drawn empties them all;
+// the residuals' page draws its own plot as well, which fails the same way.
 constexpr std::array kResultPages = {
     ResultPage{Page::StatisticsTab, Drawing::NotNeeded},
     ResultPage{Page::ChartTab, Drawing::Needed},
     ResultPage{Page::PredictionTab, Drawing::Needed},
     ResultPage{Page::UncertaintyTab, Drawing::Needed},
+    ResultPage{Page::ResidualsTab, Drawing::WithResidualPlot},
 };
 
 } // namespace
 
-Session::Session(Analysis& analysis, RecordingSurface& chart, SessionServices services)
+Session::Session(Analysis& analysis, RecordingSurface& chart, RecordingSurface& residualPlot,
+                 SessionServices services)
     : analysis_(analysis), chart_(chart), services_(services),
-      documents_(analysis, services.files, services.overwrite) {}
+      documents_(analysis, services.files, services.overwrite), residualPlot_(residualPlot) {}
 
 Outcome Session::SwitchTo(Page page) {
     const auto* shown = std::ranges::find(kResultPages, page, &ResultPage::page);
@@ -46,7 +50,8 @@ Outcome Session::SwitchTo(Page page) {
     }
     Outcome outcome{.change = PageChange::ResultsShown};
     if (!analysis_.ComputeStatistics() ||
-        (shown->chart == Drawing::Needed && DrawChart(outcome) == ChartResult::Failed)) {
+        (shown->chart != Drawing::NotNeeded && DrawChart(outcome) == ChartResult::Failed) ||
+        (shown->chart == Drawing::WithResidualPlot && DrawResidualPlot() == ChartResult::Failed)) {
         outcome.change = ClearResultPages().change;
     }
     return outcome;
@@ -113,6 +118,18 @@ void Session::RedrawChart() {
     }
 }
 
+Session::ChartResult Session::DrawResidualPlot() {
+    residualRows_ = analysis_.Rows();
+    const auto& residuals = analysis_.Residuals();
+    const bool drawn =
+        residuals &&
+        PlotResiduals(residualPlot_, {.rows = analysis_.Rows(),
+                                      .figures = *residuals,
+                                      .extremes = analysis_.Limits(),
+                                      .decimalSeparator = analysis_.DecimalSeparator()});
+    return drawn ? ChartResult::Drawn : ChartResult::Failed;
+}
+
 Outcome Session::ClearResultPages() {
     analysis_.InvalidateStatistics();
     ClearResults();
@@ -122,6 +139,7 @@ Outcome Session::ClearResultPages() {
 void Session::ClearResults() {
     analysis_.ClearResultCaptions();
     chart_.Clear();
+    residualPlot_.Clear();
     analysis_.ClearHistory();
 }
 
@@ -172,6 +190,10 @@ bool Session::ResultsCopyable() const {
 
 bool Session::ChartCurrent() const {
     return !chart_.Commands().empty() && chartRows_ == analysis_.Rows();
+}
+
+bool Session::ResidualPlotCurrent() const {
+    return !residualPlot_.Commands().empty() && residualRows_ == analysis_.Rows();
 }
 
 } // namespace qb

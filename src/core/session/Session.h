@@ -30,7 +30,9 @@ struct SessionServices {
 // what changed and what to tell; none shows anything.
 class Session {
 public:
-    Session(Analysis& analysis, RecordingSurface& chart, SessionServices services);
+    // The chart is drawn on `chart`, the residual plot on `residualPlot`.
+    Session(Analysis& analysis, RecordingSurface& chart, RecordingSurface& residualPlot,
+            SessionServices services);
 
     DocumentCommands& Documents() { return documents_; }
 
@@ -57,6 +59,8 @@ public:
     // Whether the drawing is the chart of the rows as they are: a failed chart empties the
     // drawing, and an edit after it makes it stale.
     bool ChartCurrent() const;
+    // The same for the residual plot.
+    bool ResidualPlotCurrent() const;
 
 private:
     enum class ChartResult { Drawn, Failed };
@@ -64,6 +68,7 @@ private:
     ChartResult DrawChart(Outcome& outcome);
     void DrawBandsOnChart();
     void RedrawChart();
+    ChartResult DrawResidualPlot();
     void ClearResults();
 
     Analysis& analysis_;
@@ -71,6 +76,8 @@ private:
     SessionServices services_;
     DocumentCommands documents_;
     DataSet chartRows_; // the rows the drawing was made from
+    RecordingSurface& residualPlot_;
+    DataSet residualRows_; // the rows the residual plot was made from
 };
 
 } // namespace qb

@@ -47,8 +47,7 @@ constexpr int kLineStep = 420;
 QString NoteText(UncertaintyNote note) {
     switch (note) {
     case UncertaintyNote::NoDegreesOfFreedom:
-        return QStringLiteral("Con 2 coppie non restano gradi di libertà (n − 2 = 0): servono "
-                              "almeno 3 coppie.");
+        return kNoDegreesOfFreedomNote;
     case UncertaintyNote::PerfectFit:
         return QStringLiteral("Adattamento perfetto: i residui sono tutti nulli, t e valore p non "
                               "sono definiti.");
@@ -59,6 +58,10 @@ QString NoteText(UncertaintyNote note) {
 }
 
 } // namespace
+
+const QString kNoDegreesOfFreedomNote =
+    QStringLiteral("Con 2 coppie non restano gradi di libertà (n − 2 = 0): servono almeno 3 "
+                   "coppie.");
 
 QString ShownFigure(const FigureText& figure, QChar separator) {
     return figure ? QString(*figure).replace(u'.', separator) : kUndefined;

@@ -14,6 +14,9 @@ namespace qb {
 
 class ResultLabel;
 
+// The note where two rows leave no degrees of freedom.
+extern const QString kNoDegreesOfFreedomNote;
+
 // A figure with the decimal separator of the page, or "—" where it is not defined.
 QString ShownFigure(const FigureText& figure, QChar separator);
 // "[low; high]", or "—" where the interval is not defined.

@@ -7,6 +7,7 @@
 #include "pages/EntryField.h"
 #include "pages/EntryGridPage.h"
 #include "pages/PredictionPage.h"
+#include "pages/ResidualsPage.h"
 #include "pages/StatisticsPage.h"
 #include "pages/TabPage.h"
 #include "pages/UncertaintyPage.h"
@@ -55,6 +56,9 @@ const QRect kTabControl = TwipsRect(120, 120, 12255, 8175);
 const QString kChartNotCurrent =
     QStringLiteral("Il grafico dei dati attuali non è ancora disegnato: aprire la pagina "
                    "«3. Analisi Grafica»");
+const QString kResidualPlotNotCurrent =
+    QStringLiteral("Il grafico dei residui dei dati attuali non è ancora disegnato: aprire la "
+                   "pagina «6. Residui»");
 
 } // namespace
 
@@ -64,7 +68,7 @@ MainWindow::MainWindow(Analysis& analysis, Services services, QWidget* parent)
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(kProgramCaption);
     BuildPages();
-    session_.emplace(analysis_, chart_->picFoglio()->Surface(),
+    session_.emplace(analysis_, chart_->picFoglio()->Surface(), residuals_->picResidui()->Surface(),
                      SessionServices{services_.files, overwrite_, services_.pastePreview,
                                      services_.clipboard, services_.printer});
     BuildMenus();
@@ -88,11 +92,13 @@ void MainWindow::BuildPages() {
     chart_ = new ChartPage(analysis_);
     prediction_ = new PredictionPage(analysis_);
     uncertainty_ = new UncertaintyPage(analysis_);
+    residuals_ = new ResidualsPage(analysis_);
     tabs_->addTab(grid_, QStringLiteral("1. Ingresso Dati Rilevati"));
     tabs_->addTab(statistics_, QStringLiteral("2. Statistiche"));
     tabs_->addTab(chart_, QStringLiteral("3. Analisi Grafica"));
     tabs_->addTab(prediction_, QStringLiteral("4. Previsioni"));
     tabs_->addTab(uncertainty_, QStringLiteral("5. Incertezza"));
+    tabs_->addTab(residuals_, QStringLiteral("6. Residui"));
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::SSTab_Click);
     connect(prediction_, &PredictionPage::PredictRequested, this,
             [this](const QString& x) { Follow(session_->Predict(x)); });
@@ -177,6 +183,7 @@ void MainWindow::BuildEditMenu() {
     connect(&analysis_, &Analysis::ResultCaptionsChanged, this, &MainWindow::UpdateExchangeActions);
     connect(&analysis_, &Analysis::StatsValidChanged, this, &MainWindow::UpdateExchangeActions);
     connect(&analysis_, &Analysis::RowChanged, this, &MainWindow::UpdateExchangeActions);
+    connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::UpdateExchangeActions);
     connect(edit, &QMenu::aboutToShow, this, &MainWindow::UpdateExchangeActions);
     UpdateExchangeActions();
 }
@@ -202,16 +209,24 @@ void MainWindow::TurnPage(int step) {
 void MainWindow::UpdateExchangeActions() {
     Action(QStringLiteral("MenuCopiaRisultati"))->setEnabled(session_->ResultsCopyable());
     // Not redrawn here: that would compute the statistics outside a tab switch.
-    const bool chartCurrent = session_->ChartCurrent();
+    const bool residualPlot = ResidualPlotShown();
+    const bool chartCurrent =
+        residualPlot ? session_->ResidualPlotCurrent() : session_->ChartCurrent();
+    const QString& notCurrent = residualPlot ? kResidualPlotNotCurrent : kChartNotCurrent;
     for (const auto& name :
          {QStringLiteral("MenuCopiaGrafico"), QStringLiteral("MenuEsportaGrafico")}) {
         Action(name)->setEnabled(chartCurrent);
-        Action(name)->setToolTip(chartCurrent ? QString() : kChartNotCurrent);
+        Action(name)->setToolTip(chartCurrent ? QString() : notCurrent);
     }
 }
 
+// The residuals' page exports and copies its own plot; every other page the chart.
+bool MainWindow::ResidualPlotShown() const {
+    return tabs_->currentWidget() == residuals_;
+}
+
 QByteArray MainWindow::ChartAs(ChartFormat format) const {
-    ChartView* view = chart_->picFoglio();
+    ChartView* view = ResidualPlotShown() ? residuals_->picResidui() : chart_->picFoglio();
     return ChartFile(view->Surface(), view->size(), view->logicalDpiY(), format);
 }
 

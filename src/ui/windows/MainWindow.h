@@ -21,6 +21,7 @@ class EntryGridPage;
 class HelpViewer;
 class PastePreview;
 class PredictionPage;
+class ResidualsPage;
 class ReportPrinter;
 class StatisticsPage;
 class UncertaintyPage;
@@ -36,7 +37,7 @@ struct Services {
     QString programDirectory; // where the help file lies beside the executable
 };
 
-// The program's working window: the five pages and the menus over the session's commands, whose
+// The program's working window: the six pages and the menus over the session's commands, whose
 // outcomes it shows. A data file dropped on it is opened.
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -51,6 +52,7 @@ public:
     PredictionPage* PredictPage() const { return prediction_; }
     ChartPage* PlotPage() const { return chart_; }
     UncertaintyPage* UncertainPage() const { return uncertainty_; }
+    ResidualsPage* ResidualPage() const { return residuals_; }
     QAction* Action(const QString& name) const;
 
     // Binds the program to a data file and loads it, as "Apri..." does with the chosen file.
@@ -77,6 +79,7 @@ private:
     // Shows what a command changed and tells what it has to.
     void Follow(const Outcome& outcome);
     void ShowChange(const Outcome& outcome);
+    bool ResidualPlotShown() const;
     QByteArray ChartAs(ChartFormat format) const;
     QAction* AddAction(QMenu* menu, const QString& name, const QString& caption,
                        const QKeySequence& shortcut = {});
@@ -96,6 +99,7 @@ private:
     PredictionPage* prediction_ = nullptr;
     ChartPage* chart_ = nullptr;
     UncertaintyPage* uncertainty_ = nullptr;
+    ResidualsPage* residuals_ = nullptr;
     MessageBoxOverwriteQuestion overwrite_;
     std::optional<Session> session_; // made once the chart page it draws on is
 

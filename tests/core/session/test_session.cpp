@@ -27,7 +27,7 @@ const QStringList kCauses{"Done",           "NotRegularFile", "ReadOnlyFile", "F
 const QStringList kRefusals{
     "",          "TooLarge",   "TooManyLines",  "NoPairs",  "OnePair",   "TooManyPairs",
     "EmptyCell", "NotANumber", "TooLongNumber", "OneValue", "ManyValues"};
-const QStringList kPages{"Data", "Statistics", "Chart", "Prediction", "Uncertainty"};
+const QStringList kPages{"Data", "Statistics", "Chart", "Prediction", "Uncertainty", "Residuals"};
 
 const std::map<QString, QByteArray> kFiles = {
     {"good.rgs", "[Program ID]\r\nID=Quantorelle\r\n[Points]\r\nNumber=4\r\n"},
@@ -47,12 +47,13 @@ struct Bench {
     Analysis analysis{u'.'};
     RecordingSurface chart{
         {757, 481}, {140, 140, 140}, [](auto&, auto& t) { return QSizeF(6 * t.size(), 12); }, 1};
+    RecordingSurface residualPlot{chart};
     ScriptedFileDialog files;
     ScriptedOverwriteQuestion overwrite;
     ScriptedPastePreview preview;
     ScriptedClipboard clipboard;
     ScriptedReportPrinter printer;
-    Session session{analysis, chart, {files, overwrite, preview, clipboard, printer}};
+    Session session{analysis, chart, residualPlot, {files, overwrite, preview, clipboard, printer}};
 
     Bench() {
         for (const auto& [name, bytes] : kFiles) {
@@ -159,11 +160,8 @@ TEST(Session, AnswersEachCommandWithItsOutcome) {
                 << c.where << name.toStdString();
         }
         const bool drawn = !bench.chart.Commands().empty();
-        EXPECT_EQ(bench.session.ChartCurrent() ? "current"
-                  : drawn                      ? "stale"
-                                               : "empty",
-                  c[4])
-            << c.where;
+        const QString chart = bench.session.ChartCurrent() ? "current" : drawn ? "stale" : "empty";
+        EXPECT_EQ(chart + (bench.session.ResidualPlotCurrent() ? " plot" : ""), c[4]) << c.where;
         EXPECT_FALSE(bench.analysis.Busy()) << c.where;
     }
 }
