@@ -1,7 +1,10 @@
 #include "ReportLines.h"
 
+#include "UncertaintyText.h"
 #include "numbers/NumberPattern.h"
 #include "numbers/TextValue.h"
+
+#include <utility>
 
 namespace qb {
 namespace {
@@ -40,6 +43,10 @@ public:
             if (in_.StatsValid() && !in_.history.isEmpty()) {
                 EmptyLines(3);
                 HistorySection();
+            }
+            if (in_.StatsValid() && in_.uncertainty) {
+                EmptyLines(3);
+                UncertaintySection(*in_.uncertainty);
             }
         }
         return std::move(report_);
@@ -115,6 +122,59 @@ private:
         for (int i = 0; i < in_.history.size(); ++i) {
             Line({{kLeftColumn,
                    Number(i + 1, kItemNumberPattern) + QStringLiteral(": ") + in_.history[i]}});
+        }
+    }
+
+    void UncertaintySection(const UncertaintyFigures& f) {
+        Heading(QStringLiteral("5. INCERTEZZA DELLA STIMA"));
+        Line({{kLeftColumn, QStringLiteral("Livello di confidenza: ") + LevelText(in_.level)}});
+        const std::array<const CoefficientUncertainty*, 2> coefficients = {&f.slope, &f.intercept};
+        const std::array<Figure, 2> estimates = {Figure::A, Figure::B};
+        for (int row = 0; row < 2; ++row) {
+            EmptyLines(1);
+            Line({{kLeftColumn, kCoefficientNames[row]}});
+            const auto cells = ShownCoefficient(FigureText(estimates[row], kCoefficientPattern),
+                                                *coefficients[row], in_.decimalSeparator);
+            Line({NamedValue(kLeftColumn, 0, cells), NamedValue(kMiddleColumn, 1, cells),
+                  NamedValue(kRightColumn, 2, cells)});
+            Line({NamedValue(kLeftColumn, 3, cells), NamedValue(kMiddleColumn, 4, cells)});
+        }
+        EmptyLines(1);
+        const auto summaries = ShownSummaries(f, in_.decimalSeparator);
+        for (int i = 0; i < kUncertaintySummaries; ++i) {
+            Line({{kLeftColumn, kSummaryNames[i] + QStringLiteral(" = ") + summaries[i]}});
+        }
+        if (const QString note = UncertaintyNoteText(f.note); !note.isEmpty()) {
+            Line({{kLeftColumn, note}});
+        }
+        HistoryIntervals();
+    }
+
+    static ReportPiece NamedValue(int column, int index,
+                                  const std::array<QString, kCoefficientColumns>& cells) {
+        return {column, kCoefficientHeadings[index] + QStringLiteral(" = ") + cells[index]};
+    }
+
+    // Each item predicted in this session, numbered as in section 4, with its two intervals.
+    void HistoryIntervals() {
+        bool first = true;
+        for (int i = 0; i < in_.history.size() && i < in_.historyIntervals.size(); ++i) {
+            const auto& item = in_.historyIntervals[i];
+            if (!item) {
+                continue;
+            }
+            if (std::exchange(first, false)) {
+                EmptyLines(1);
+                Line({{kLeftColumn, QStringLiteral("Intervalli dei dati calcolati:")}});
+            }
+            const PredictionIntervals& p = item->intervals;
+            const QChar separator = in_.decimalSeparator;
+            Line({{kLeftColumn,
+                   Number(i + 1, kItemNumberPattern) + QStringLiteral(": ") + in_.history[i]}});
+            Line({{kLeftColumn, MeanIntervalCaption(item->level) + u' ' +
+                                    ShownInterval(p.meanLow, p.meanHigh, separator)}});
+            Line({{kLeftColumn, NewIntervalCaption(item->level) + u' ' +
+                                    ShownInterval(p.newLow, p.newHigh, separator)}});
         }
     }
 

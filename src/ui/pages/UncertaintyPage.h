@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TabPage.h"
-#include "engine/Uncertainty.h"
+#include "report/UncertaintyText.h"
 
 #include <array>
 
@@ -13,21 +13,14 @@ namespace qb {
 class Analysis;
 class ResultLabel;
 
-// "95 %" and the like.
-QString LevelText(ConfidenceLevel level);
-// A figure with the decimal separator of the page, or "—" where it is not defined.
-QString ShownFigure(const FigureText& figure, QChar separator);
-// "[low; high]", or "—" where the interval is not defined.
-QString ShownInterval(const FigureText& low, const FigureText& high, QChar separator);
-
 // Page "5. Incertezza": how sure the line of page 2 is, at the chosen confidence level.
 class UncertaintyPage final : public TabPage {
     Q_OBJECT
 public:
     explicit UncertaintyPage(Analysis& analysis, QWidget* parent = nullptr);
 
-    static constexpr int kColumns = 5;
-    static constexpr int kSummaries = 4; // s, R², degrees of freedom, critical t
+    static constexpr int kColumns = kCoefficientColumns;
+    static constexpr int kSummaries = kUncertaintySummaries;
 
     QComboBox* Cmb_Livello() const { return level_; }
     // Row 0 is the slope a, row 1 the intercept b.
