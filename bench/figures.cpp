@@ -1,10 +1,12 @@
-// figures [--level 90|95|99 [--at X]] FILE: one "X Y" pair per line; prints the eleven figures as
-// the statistics page shows them, or "FAIL <step>" when the engine rejects the data. With a level,
-// then the uncertainty figures, and with --at the prediction at X and its two intervals; each as
-// shown with a point, or "undefined".
+// figures [--level 90|95|99 [--at X]] [--residuals] FILE: one "X Y" pair per line, "X Y 0" for a
+// row left out of the fit; prints the eleven figures as the statistics page shows them, or
+// "FAIL <step>" when the engine rejects the data. With a level, then the uncertainty figures, and
+// with --at the prediction at X and its two intervals; with --residuals, then the residuals page's
+// lines and the fit with every row; each as shown with a point, or "undefined".
 
 #include "engine/DataSet.h"
 #include "engine/Engine.h"
+#include "engine/Residuals.h"
 #include "engine/Statistics.h"
 #include "engine/StatisticsCaptions.h"
 #include "engine/Uncertainty.h"
@@ -21,6 +23,7 @@ namespace {
 struct Options {
     std::optional<qb::ConfidenceLevel> level;
     std::optional<mpq_class> at;
+    bool residuals = false;
     const char* file = nullptr;
 };
 
@@ -45,6 +48,8 @@ std::optional<Options> ReadOptions(int argc, char** argv) {
                 return std::nullopt;
             }
             options.at = x->Rational();
+        } else if (arg == "--residuals") {
+            options.residuals = true;
         } else if (options.file == nullptr) {
             options.file = argv[i];
         } else {
@@ -91,13 +96,35 @@ void PrintUncertainty(const qb::DataSet& rows, const qb::Statistics& stats,
     Print("NEWHIGH", p.newHigh);
 }
 
+std::string ShownOrUndefined(const qb::FigureText& text) {
+    return text ? text->toStdString() : "undefined";
+}
+
+void PrintResiduals(const qb::DataSet& rows) {
+    const auto figures = qb::ResidualsOf(rows);
+    if (!figures) {
+        return; // only after figures that failed, which printed FAIL instead
+    }
+    for (const qb::ResidualRow& r : figures->rows) {
+        std::cout << "ROW" << r.row + 1 << '=' << ShownOrUndefined(r.fitted) << ';'
+                  << ShownOrUndefined(r.residual) << ';' << ShownOrUndefined(r.standardized) << ';'
+                  << ShownOrUndefined(r.leverage) << ';' << ShownOrUndefined(r.cook) << ';'
+                  << qb::ResidualStateText(r).toStdString() << '\n';
+    }
+    if (figures->withAll) {
+        const qb::FitWithAll& all = *figures->withAll;
+        std::cout << "WITHALL=" << all.a.toStdString() << ';' << all.b.toStdString() << ';'
+                  << all.r.toStdString() << '\n';
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const auto options = ReadOptions(argc, argv);
     if (!options) {
-        std::cerr << "usage: figures [--level 90|95|99 [--at X]] FILE\n  FILE: one X and Y text "
-                     "per line, "
+        std::cerr << "usage: figures [--level 90|95|99 [--at X]] [--residuals] FILE\n  FILE: one X "
+                     "and Y text per line, a third column 0 leaves the row out of the fit, "
                   << qb::kMinRowCount << " to " << qb::kRowCapacity << " lines\n";
         return 2;
     }
@@ -111,11 +138,11 @@ int main(int argc, char** argv) {
     std::string line;
     for (int lineNumber = 1; std::getline(in, line); ++lineNumber) {
         std::istringstream fields(line);
-        std::string x, y, extra;
+        std::string x, y, use, extra;
         if (!(fields >> x)) {
             continue; // blank line
         }
-        if (!(fields >> y) || (fields >> extra)) {
+        if (!(fields >> y) || ((fields >> use) && use != "0") || (fields >> extra)) {
             std::cerr << "figures: line " << lineNumber << " is not an X and a Y text\n";
             return 2;
         }
@@ -123,7 +150,7 @@ int main(int argc, char** argv) {
             std::cerr << "figures: more than " << qb::kRowCapacity << " rows\n";
             return 2;
         }
-        rows[count++] = {QString::fromStdString(x), QString::fromStdString(y), true, true};
+        rows[count++] = {QString::fromStdString(x), QString::fromStdString(y), use.empty(), true};
     }
     if (count < qb::kMinRowCount) {
         std::cerr << "figures: fewer than " << qb::kMinRowCount << " rows\n";
@@ -143,6 +170,9 @@ int main(int argc, char** argv) {
     }
     if (options->level) {
         PrintUncertainty(rows, stats, *options);
+    }
+    if (options->residuals) {
+        PrintResiduals(rows);
     }
     return 0;
 }
