@@ -154,10 +154,10 @@ private slots:
         const QStringList lines = p.clipboard.text.split(u'\n');
         QCOMPARE(lines.mid(10, 2).join(u'|'),
                  "Coefficiente di correlazione r\t0.98994949|Livello di confidenza\t95 %");
-        QCOMPARE(lines.mid(25).join(u'|'),
+        QCOMPARE(lines.mid(25, 3).join(u'|'),
                  "Elenco Dati Analizzati|X\tY\tLivello\tMedia di Y, estremo inferiore\tMedia "
                  "di Y, estremo superiore\tNuovo Y, estremo inferiore\tNuovo Y, estremo "
-                 "superiore|2.50000\t4.00000\t95 %\t3.31969\t4.68031\t2.47878\t5.52122|");
+                 "superiore|2.50000\t4.00000\t95 %\t3.31969\t4.68031\t2.47878\t5.52122");
         QCOMPARE(lines[0], "Media di X\t2.50000");
         QVERIFY(p.clipboard.html.contains(QStringLiteral("<td>Termine noto b</td>")));
         QVERIFY(p.clipboard.html.contains(

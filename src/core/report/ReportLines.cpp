@@ -1,8 +1,9 @@
 #include "ReportLines.h"
 
+#include "ResidualsText.h"
 #include "UncertaintyText.h"
+#include "numbers/DataText.h"
 #include "numbers/NumberPattern.h"
-#include "numbers/TextValue.h"
 
 #include <utility>
 
@@ -16,15 +17,12 @@ constexpr int kTitleColumn = 24;
 constexpr int kMiddleColumn = 50;
 constexpr int kRightColumn = 90;
 constexpr int kRowsPerColumn = 10;
+// The residuals' nine columns across the page: the numbers' digits are wider than the average
+// character the columns are measured in, the state's words narrower.
+constexpr std::array<int, kResidualColumns> kResidualTabs = {10, 14, 27, 40, 53, 66, 77, 86, 95};
 
 const NumberPattern kRowNumberPattern = NumberPattern::FromText("00");
 const NumberPattern kItemNumberPattern = NumberPattern::FromText("####00");
-
-// A text that is one number is shown as one; anything else, as it stands.
-QString NumberCellPart(const QString& text, QChar separator) {
-    const auto value = ExactWholeTextValue(text);
-    return value ? FormatNumber(ExactNumber(value->Rational()), kMeanPattern, separator) : text;
-}
 
 class ReportBuilder {
 public:
@@ -47,6 +45,10 @@ public:
             if (in_.StatsValid() && in_.uncertainty) {
                 EmptyLines(3);
                 UncertaintySection(*in_.uncertainty);
+                if (const auto residuals = ResidualsOf(in_.rows)) {
+                    EmptyLines(3);
+                    ResidualsSection(*residuals);
+                }
             }
         }
         return std::move(report_);
@@ -178,6 +180,43 @@ private:
         }
     }
 
+    // The page's table, a report line a table line; the narrow columns' headings on two lines.
+    void ResidualsSection(const ResidualFigures& f) {
+        Heading(QStringLiteral("6. RESIDUI"));
+        for (int part = 0; part < 2; ++part) {
+            QList<ReportPiece> pieces;
+            for (int c = 0; c < kResidualColumns; ++c) {
+                if (const QString word = kResidualHeadings[c].section(u'\n', part, part);
+                    !word.isEmpty()) {
+                    pieces.append({kResidualTabs[c], word});
+                }
+            }
+            Line(pieces);
+        }
+        for (const ResidualRow& row : f.rows) {
+            const auto cells = ResidualCells(row, in_.rows, in_.decimalSeparator);
+            QList<ReportPiece> pieces;
+            for (int c = 0; c < kResidualColumns; ++c) {
+                pieces.append({kResidualTabs[c], cells[c]});
+            }
+            Line(pieces);
+        }
+        if (const QString note = ResidualNoteText(f); !note.isEmpty()) {
+            EmptyLines(1);
+            Line({{kLeftColumn, note}});
+        }
+        if (const auto& all = f.withAll) {
+            EmptyLines(1);
+            Line({{kLeftColumn,
+                   QStringLiteral("Senza le righe escluse: ") +
+                       FitText(FigureText(Figure::A, kCoefficientPattern),
+                               FigureText(Figure::B, kCoefficientPattern),
+                               FigureText(Figure::R, kCoefficientPattern), in_.decimalSeparator)}});
+            Line({{kLeftColumn, QStringLiteral("Con le righe escluse: ") +
+                                    FitText(all->a, all->b, all->r, in_.decimalSeparator)}});
+        }
+    }
+
     // A figure's text; with the statistics invalid the labels stand alone.
     QString FigureText(Figure f, NumberPattern pattern) const {
         return in_.StatsValid() ? FormatNumber(in_.figures[f], pattern, in_.decimalSeparator)
@@ -223,8 +262,8 @@ QString ReportCellText(const DataRow& row, QChar decimalSeparator) {
     if (!row.used) {
         return QStringLiteral("Non utilizzato");
     }
-    const QString cell = NumberCellPart(row.x, decimalSeparator) + QStringLiteral(" / ") +
-                         NumberCellPart(row.y, decimalSeparator);
+    const QString cell = ShownDataText(row.x, decimalSeparator) + QStringLiteral(" / ") +
+                         ShownDataText(row.y, decimalSeparator);
     return cell.trimmed() == u"/" ? QString() : cell;
 }
 

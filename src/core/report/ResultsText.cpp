@@ -1,5 +1,6 @@
 #include "ResultsText.h"
 
+#include "ResidualsText.h"
 #include "UncertaintyText.h"
 #include "engine/StatisticsCaptions.h"
 
@@ -120,6 +121,30 @@ void WriteHistory(TableWriter& table, const AnalysisSnapshot& in) {
     }
 }
 
+void WriteResiduals(TableWriter& table, const ResidualFigures& f, const AnalysisSnapshot& in,
+                    const std::array<QString, kFigureCount>& captions) {
+    QStringList headings;
+    for (const QString& heading : kResidualHeadings) {
+        headings << QString(heading).replace(u'\n', u' ');
+    }
+    table.Title(QStringLiteral("Residui"), headings);
+    for (const ResidualRow& row : f.rows) {
+        const auto cells = ResidualCells(row, in.rows, in.decimalSeparator);
+        table.Numbers(QStringList(cells.begin(), cells.end()));
+    }
+    if (const QString note = ResidualNoteText(f); !note.isEmpty()) {
+        table.Note(note);
+    }
+    if (const auto& all = f.withAll) {
+        table.Named(QStringLiteral("Senza le righe escluse: a, b, r"),
+                    {captions[int(Figure::A)], captions[int(Figure::B)], captions[int(Figure::R)]});
+        table.Named(QStringLiteral("Con le righe escluse: a, b, r"),
+                    {ShownFigure(all->a, in.decimalSeparator),
+                     ShownFigure(all->b, in.decimalSeparator),
+                     ShownFigure(all->r, in.decimalSeparator)});
+    }
+}
+
 } // namespace
 
 ResultsText ResultsForClipboard(const std::array<QString, kFigureCount>& captions,
@@ -133,6 +158,9 @@ ResultsText ResultsForClipboard(const std::array<QString, kFigureCount>& caption
     }
     if (!analysis.history.isEmpty()) {
         WriteHistory(table, analysis);
+    }
+    if (const auto residuals = analysis.uncertainty ? ResidualsOf(analysis.rows) : std::nullopt) {
+        WriteResiduals(table, *residuals, analysis, captions);
     }
     return table.Finish();
 }

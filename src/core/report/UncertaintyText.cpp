@@ -16,6 +16,10 @@ const std::array<QString, kUncertaintySummaries> kSummaryNames = {
     QStringLiteral("Valore critico t"),
 };
 
+const QString kNoDegreesOfFreedomNote =
+    QStringLiteral("Con 2 coppie non restano gradi di libertà (n − 2 = 0): servono almeno 3 "
+                   "coppie.");
+
 QString LevelText(ConfidenceLevel level) {
     switch (level) {
     case ConfidenceLevel::Percent90:
@@ -43,8 +47,7 @@ QString ShownInterval(const FigureText& low, const FigureText& high, QChar separ
 QString UncertaintyNoteText(UncertaintyNote note) {
     switch (note) {
     case UncertaintyNote::NoDegreesOfFreedom:
-        return QStringLiteral("Con 2 coppie non restano gradi di libertà (n − 2 = 0): servono "
-                              "almeno 3 coppie.");
+        return kNoDegreesOfFreedomNote;
     case UncertaintyNote::PerfectFit:
         return QStringLiteral("Adattamento perfetto: i residui sono tutti nulli, t e valore p non "
                               "sono definiti.");

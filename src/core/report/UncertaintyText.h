@@ -18,6 +18,8 @@ inline constexpr int kUncertaintySummaries = 4; // s, R², degrees of freedom, c
 extern const std::array<QString, 2> kCoefficientNames;
 extern const std::array<QString, kCoefficientColumns> kCoefficientHeadings;
 extern const std::array<QString, kUncertaintySummaries> kSummaryNames;
+// The note where two rows leave no degrees of freedom.
+extern const QString kNoDegreesOfFreedomNote;
 
 // "95 %" and the like.
 QString LevelText(ConfidenceLevel level);

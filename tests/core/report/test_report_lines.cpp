@@ -70,8 +70,8 @@ TEST(ReportLines, LaysOutEachStateOfTheAnalysis) {
     EXPECT_EQ(Layout(ReportLines(Fresh())), Expected("fresh.layout"));
 }
 
-// A session that has typed the rows, then read a history item from a file ("file") or predicted
-// at a level ("level:x", the level an index of 90, 95, 99 %).
+// A session that has typed the rows ("x;y", "x;y;0" unchecked), then read a history item from a
+// file ("file") or predicted at a level ("level:x", the level an index of 90, 95, 99 %).
 struct Predicted {
     Analysis analysis;
     RecordingSurface chart{{757, 481}, {}, [](auto&, auto&) { return QSizeF(6, 12); }, 1};
@@ -87,7 +87,8 @@ struct Predicted {
         analysis.ChooseRowCount(int(rows.size()));
         for (int i = 0; i < rows.size(); ++i) {
             analysis.SetText(Column::X, i, rows[i].section(u';', 0, 0));
-            analysis.SetText(Column::Y, i, rows[i].section(u';', 1));
+            analysis.SetText(Column::Y, i, rows[i].section(u';', 1, 1));
+            analysis.SetUsed(i, rows[i].section(u';', 2) != "0");
         }
         session.SwitchTo(Page::UncertaintyTab);
         for (const QString& p : c[2].split(u' ', Qt::SkipEmptyParts)) {
@@ -108,8 +109,8 @@ QString From(const QString& text, const QString& expected) {
     return text.mid(text.indexOf(expected.section(u'\n', 0, 0)));
 }
 
-// Section 5 and the copied figures after predictions: name.layout holds the report from the last
-// section the case shares with the others, name.copy the text after the eleven figures.
+// Sections 5 and 6 and the copied figures after predictions: name.layout holds the report from the
+// last section the case shares with the others, name.copy the text after the eleven figures.
 TEST(ReportLines, TellsHowSureTheLineIs) {
     for (const Case& c : ReadCases(__FILE__, "uncertainty_cases.tsv")) {
         const Predicted p(c);
