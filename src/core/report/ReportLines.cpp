@@ -12,14 +12,16 @@ namespace {
 
 constexpr int kTitleSize = 18;
 constexpr int kBodySize = 10;
+// Nine columns of figures fit across the page a size smaller.
+constexpr int kTableSize = 9;
 constexpr int kLeftColumn = 10;
 constexpr int kTitleColumn = 24;
 constexpr int kMiddleColumn = 50;
 constexpr int kRightColumn = 90;
 constexpr int kRowsPerColumn = 10;
-// The residuals' nine columns across the page: the numbers' digits are wider than the average
-// character the columns are measured in, the state's words narrower.
-constexpr std::array<int, kResidualColumns> kResidualTabs = {10, 14, 27, 40, 53, 66, 77, 86, 95};
+// The residuals' nine columns at the table's size: a digit is wider than the average character
+// the columns are measured in, so a number of ten digits takes 14.
+constexpr std::array<int, kResidualColumns> kResidualTabs = {10, 14, 28, 42, 56, 70, 82, 92, 103};
 
 const NumberPattern kRowNumberPattern = NumberPattern::FromText("00");
 const NumberPattern kItemNumberPattern = NumberPattern::FromText("####00");
@@ -183,6 +185,7 @@ private:
     // The page's table, a report line a table line; the narrow columns' headings on two lines.
     void ResidualsSection(const ResidualFigures& f) {
         Heading(QStringLiteral("6. RESIDUI"));
+        Use(LineStyle::Table);
         for (int part = 0; part < 2; ++part) {
             QList<ReportPiece> pieces;
             for (int c = 0; c < kResidualColumns; ++c) {
@@ -201,6 +204,7 @@ private:
             }
             Line(pieces);
         }
+        Use(LineStyle::Body);
         if (const QString note = ResidualNoteText(f); !note.isEmpty()) {
             EmptyLines(1);
             Line({{kLeftColumn, note}});
@@ -235,10 +239,12 @@ private:
         EmptyLines(1);
     }
 
-    enum class LineStyle { Title, Heading, Body };
+    enum class LineStyle { Title, Heading, Body, Table };
     void Use(LineStyle style) {
-        pointSize_ = style == LineStyle::Title ? kTitleSize : kBodySize;
-        bold_ = style != LineStyle::Body;
+        pointSize_ = style == LineStyle::Title   ? kTitleSize
+                     : style == LineStyle::Table ? kTableSize
+                                                 : kBodySize;
+        bold_ = style == LineStyle::Title || style == LineStyle::Heading;
     }
     void Line(QList<ReportPiece> pieces) { report_.append({pointSize_, bold_, std::move(pieces)}); }
     void EmptyLines(int count) {
