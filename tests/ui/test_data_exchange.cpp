@@ -150,16 +150,19 @@ private slots:
         p.ClickTab(MainWindow::Page::PredictionTab);
         p.TypeInto(p.window.PredictPage()->Txt_X_Prev(), QStringLiteral("2.5\r"));
         QTest::keyClick(&p.window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-        // The history as two columns of numbers that spreadsheets take whole.
+        // The history as columns of numbers that spreadsheets take whole.
         const QStringList lines = p.clipboard.text.split(u'\n');
-        QCOMPARE(lines.mid(10).join(u'|'),
-                 "Coefficiente di correlazione r\t0.98994949||Elenco Dati "
-                 "Analizzati|X\tY|2.50000\t4.00000|");
+        QCOMPARE(lines.mid(10, 2).join(u'|'),
+                 "Coefficiente di correlazione r\t0.98994949|Livello di confidenza\t95 %");
+        QCOMPARE(lines.mid(25, 3).join(u'|'),
+                 "Elenco Dati Analizzati|X\tY\tLivello\tMedia di Y, estremo inferiore\tMedia "
+                 "di Y, estremo superiore\tNuovo Y, estremo inferiore\tNuovo Y, estremo "
+                 "superiore|2.50000\t4.00000\t95 %\t3.31969\t4.68031\t2.47878\t5.52122");
         QCOMPARE(lines[0], "Media di X\t2.50000");
         QVERIFY(p.clipboard.html.contains(QStringLiteral("<td>Termine noto b</td>")));
         QVERIFY(p.clipboard.html.contains(
-            QStringLiteral("<tr><th>X</th><th>Y</th></tr><tr><td align=\"right\">2.50000</td>"
-                           "<td align=\"right\">4.00000</td></tr></table>")));
+            QStringLiteral("<tr><td align=\"right\">2.50000</td><td align=\"right\">4.00000</td>"
+                           "<td align=\"right\">95 %</td>")));
         p.ClickTab(MainWindow::Page::DataTab);
         p.TypeInto(p.X(0), QStringLiteral("5"));
         QVERIFY(!copy->isEnabled());

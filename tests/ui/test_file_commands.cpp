@@ -135,10 +135,12 @@ private slots:
                 pieces << piece.text;
             }
         }
-        // The worked example's rows and line, as printed.
+        // The worked example's rows and line, as printed, then how sure the line is and the
+        // residuals.
         const QString printed = pieces.join(u'|');
         QVERIFY(printed.contains("01 = 1.00000 / 2.00000|") &&
-                printed.endsWith("|a = 1.40000|b = 0.50000"));
+                printed.contains("|a = 1.40000|b = 0.50000|5. INCERTEZZA DELLA STIMA|") &&
+                printed.endsWith("|-0.10000|-0.57735|0.70000|0.38889|in uso"));
         QVERIFY(p.messages.requests.isEmpty() && p.analysis.StatsValid());
     }
 };

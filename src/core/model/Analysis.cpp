@@ -10,7 +10,16 @@ Analysis::Analysis(QChar decimalSeparator, QObject* parent)
     : QObject(parent), separator_(decimalSeparator) {}
 
 AnalysisSnapshot Analysis::Snapshot() const {
-    return {rows_, rowCount_, stats_, statsState_, history_, currentFileName_, separator_};
+    return {rows_,
+            rowCount_,
+            stats_,
+            statsState_,
+            history_,
+            currentFileName_,
+            separator_,
+            historyIntervals_,
+            level_,
+            StatsValid() && uncertainty_ ? std::optional(uncertainty_->Figures()) : std::nullopt};
 }
 
 std::optional<Statistics> Analysis::ValidFigures() const {
@@ -150,11 +159,14 @@ void Analysis::LoadStatistics(const Statistics& stats, StatsState state) {
 
 void Analysis::ReplaceHistory(const QStringList& items) {
     history_ = items;
+    historyIntervals_ = QList<std::optional<ItemIntervals>>(items.size());
     emit HistoryChanged();
 }
 
-void Analysis::AppendHistoryItem(const QString& item) {
+void Analysis::AppendHistoryItem(const QString& item,
+                                 const std::optional<ItemIntervals>& intervals) {
     history_.append(item);
+    historyIntervals_.append(intervals);
     emit HistoryChanged();
 }
 
@@ -163,6 +175,7 @@ void Analysis::ClearHistory() {
         return;
     }
     history_.clear();
+    historyIntervals_.clear();
     emit HistoryChanged();
 }
 

@@ -29,6 +29,11 @@ public:
     const Extremes& Limits() const { return extremes_; }
     const std::array<QString, kFigureCount>& ResultCaptions() const { return captions_; }
     const QStringList& History() const { return history_; }
+    // Beside each history item, the intervals it was predicted with; none for an item read from
+    // a file.
+    const QList<std::optional<ItemIntervals>>& HistoryIntervals() const {
+        return historyIntervals_;
+    }
     QChar DecimalSeparator() const { return separator_; }
     AnalysisSnapshot Snapshot() const;
     ConfidenceLevel Level() const { return level_; }
@@ -76,7 +81,8 @@ public:
     // computation.
     void LoadStatistics(const Statistics& stats, StatsState state);
 
-    void AppendHistoryItem(const QString& item);
+    void AppendHistoryItem(const QString& item,
+                           const std::optional<ItemIntervals>& intervals = std::nullopt);
     // The whole history at once, as a data file holds it.
     void ReplaceHistory(const QStringList& items);
     void ClearHistory();
@@ -104,6 +110,7 @@ private:
     Extremes extremes_;
     std::array<QString, kFigureCount> captions_;
     QStringList history_;
+    QList<std::optional<ItemIntervals>> historyIntervals_;
     StatsState statsState_ = StatsState::Invalid;
     bool busy_ = false;
     QString currentFileName_;

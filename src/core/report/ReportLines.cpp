@@ -1,18 +1,27 @@
 #include "ReportLines.h"
 
+#include "ResidualsText.h"
+#include "UncertaintyText.h"
 #include "numbers/DataText.h"
 #include "numbers/NumberPattern.h"
+
+#include <utility>
 
 namespace qb {
 namespace {
 
 constexpr int kTitleSize = 18;
 constexpr int kBodySize = 10;
+// Nine columns of figures fit across the page a size smaller.
+constexpr int kTableSize = 9;
 constexpr int kLeftColumn = 10;
 constexpr int kTitleColumn = 24;
 constexpr int kMiddleColumn = 50;
 constexpr int kRightColumn = 90;
 constexpr int kRowsPerColumn = 10;
+// The residuals' nine columns at the table's size: a digit is wider than the average character
+// the columns are measured in, so a number of ten digits takes 14.
+constexpr std::array<int, kResidualColumns> kResidualTabs = {10, 14, 28, 42, 56, 70, 82, 92, 103};
 
 const NumberPattern kRowNumberPattern = NumberPattern::FromText("00");
 const NumberPattern kItemNumberPattern = NumberPattern::FromText("####00");
@@ -34,6 +43,14 @@ public:
             if (in_.StatsValid() && !in_.history.isEmpty()) {
                 EmptyLines(3);
                 HistorySection();
+            }
+            if (in_.StatsValid() && in_.uncertainty) {
+                EmptyLines(3);
+                UncertaintySection(*in_.uncertainty);
+                if (const auto residuals = ResidualsOf(in_.rows)) {
+                    EmptyLines(3);
+                    ResidualsSection(*residuals);
+                }
             }
         }
         return std::move(report_);
@@ -112,6 +129,98 @@ private:
         }
     }
 
+    void UncertaintySection(const UncertaintyFigures& f) {
+        Heading(QStringLiteral("5. INCERTEZZA DELLA STIMA"));
+        Line({{kLeftColumn, QStringLiteral("Livello di confidenza: ") + LevelText(in_.level)}});
+        const std::array<const CoefficientUncertainty*, 2> coefficients = {&f.slope, &f.intercept};
+        const std::array<Figure, 2> estimates = {Figure::A, Figure::B};
+        for (int row = 0; row < 2; ++row) {
+            EmptyLines(1);
+            Line({{kLeftColumn, kCoefficientNames[row]}});
+            const auto cells = ShownCoefficient(FigureText(estimates[row], kCoefficientPattern),
+                                                *coefficients[row], in_.decimalSeparator);
+            Line({NamedValue(kLeftColumn, 0, cells), NamedValue(kMiddleColumn, 1, cells),
+                  NamedValue(kRightColumn, 2, cells)});
+            Line({NamedValue(kLeftColumn, 3, cells), NamedValue(kMiddleColumn, 4, cells)});
+        }
+        EmptyLines(1);
+        const auto summaries = ShownSummaries(f, in_.decimalSeparator);
+        for (int i = 0; i < kUncertaintySummaries; ++i) {
+            Line({{kLeftColumn, kSummaryNames[i] + QStringLiteral(" = ") + summaries[i]}});
+        }
+        if (const QString note = UncertaintyNoteText(f.note); !note.isEmpty()) {
+            Line({{kLeftColumn, note}});
+        }
+        HistoryIntervals();
+    }
+
+    static ReportPiece NamedValue(int column, int index,
+                                  const std::array<QString, kCoefficientColumns>& cells) {
+        return {column, kCoefficientHeadings[index] + QStringLiteral(" = ") + cells[index]};
+    }
+
+    // Each item predicted in this session, numbered as in section 4, with its two intervals.
+    void HistoryIntervals() {
+        bool first = true;
+        for (int i = 0; i < in_.history.size() && i < in_.historyIntervals.size(); ++i) {
+            const auto& item = in_.historyIntervals[i];
+            if (!item) {
+                continue;
+            }
+            if (std::exchange(first, false)) {
+                EmptyLines(1);
+                Line({{kLeftColumn, QStringLiteral("Intervalli dei dati calcolati:")}});
+            }
+            const PredictionIntervals& p = item->intervals;
+            const QChar separator = in_.decimalSeparator;
+            Line({{kLeftColumn,
+                   Number(i + 1, kItemNumberPattern) + QStringLiteral(": ") + in_.history[i]}});
+            Line({{kLeftColumn, MeanIntervalCaption(item->level) + u' ' +
+                                    ShownInterval(p.meanLow, p.meanHigh, separator)}});
+            Line({{kLeftColumn, NewIntervalCaption(item->level) + u' ' +
+                                    ShownInterval(p.newLow, p.newHigh, separator)}});
+        }
+    }
+
+    // The page's table, a report line a table line; the narrow columns' headings on two lines.
+    void ResidualsSection(const ResidualFigures& f) {
+        Heading(QStringLiteral("6. RESIDUI"));
+        Use(LineStyle::Table);
+        for (int part = 0; part < 2; ++part) {
+            QList<ReportPiece> pieces;
+            for (int c = 0; c < kResidualColumns; ++c) {
+                if (const QString word = kResidualHeadings[c].section(u'\n', part, part);
+                    !word.isEmpty()) {
+                    pieces.append({kResidualTabs[c], word});
+                }
+            }
+            Line(pieces);
+        }
+        for (const ResidualRow& row : f.rows) {
+            const auto cells = ResidualCells(row, in_.rows, in_.decimalSeparator);
+            QList<ReportPiece> pieces;
+            for (int c = 0; c < kResidualColumns; ++c) {
+                pieces.append({kResidualTabs[c], cells[c]});
+            }
+            Line(pieces);
+        }
+        Use(LineStyle::Body);
+        if (const QString note = ResidualNoteText(f); !note.isEmpty()) {
+            EmptyLines(1);
+            Line({{kLeftColumn, note}});
+        }
+        if (const auto& all = f.withAll) {
+            EmptyLines(1);
+            Line({{kLeftColumn,
+                   QStringLiteral("Senza le righe escluse: ") +
+                       FitText(FigureText(Figure::A, kCoefficientPattern),
+                               FigureText(Figure::B, kCoefficientPattern),
+                               FigureText(Figure::R, kCoefficientPattern), in_.decimalSeparator)}});
+            Line({{kLeftColumn, QStringLiteral("Con le righe escluse: ") +
+                                    FitText(all->a, all->b, all->r, in_.decimalSeparator)}});
+        }
+    }
+
     // A figure's text; with the statistics invalid the labels stand alone.
     QString FigureText(Figure f, NumberPattern pattern) const {
         return in_.StatsValid() ? FormatNumber(in_.figures[f], pattern, in_.decimalSeparator)
@@ -130,10 +239,12 @@ private:
         EmptyLines(1);
     }
 
-    enum class LineStyle { Title, Heading, Body };
+    enum class LineStyle { Title, Heading, Body, Table };
     void Use(LineStyle style) {
-        pointSize_ = style == LineStyle::Title ? kTitleSize : kBodySize;
-        bold_ = style != LineStyle::Body;
+        pointSize_ = style == LineStyle::Title   ? kTitleSize
+                     : style == LineStyle::Table ? kTableSize
+                                                 : kBodySize;
+        bold_ = style == LineStyle::Title || style == LineStyle::Heading;
     }
     void Line(QList<ReportPiece> pieces) { report_.append({pointSize_, bold_, std::move(pieces)}); }
     void EmptyLines(int count) {

@@ -1,22 +1,24 @@
 #pragma once
 
-#include "engine/Statistics.h"
+#include "model/AnalysisSnapshot.h"
 
 #include <QString>
-#include <QStringList>
 #include <array>
 
 namespace qb {
 
-// The figures as the statistics page shows them and the prediction history, for the clipboard.
+// The figures as the pages show them and the prediction history, for the clipboard.
 struct ResultsText {
-    // One "name TAB value" line a figure, then the history under its title and an "X TAB Y"
-    // header, one "x TAB y" line an item.
+    // One "name TAB value" line a figure (an interval as two values), then the history under its
+    // title and a header, one "x TAB y" line an item, followed by its level and intervals when
+    // it has them, then the residuals' table.
     QString plain;
     QString html; // the same as one table, for rich-text targets
 };
 
+// The captions of the statistics page and, from the analysis, how sure its line is and the
+// history and the residuals.
 ResultsText ResultsForClipboard(const std::array<QString, kFigureCount>& captions,
-                                const QStringList& history);
+                                const AnalysisSnapshot& analysis);
 
 } // namespace qb

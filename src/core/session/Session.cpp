@@ -156,7 +156,7 @@ Outcome Session::PastePairs() {
 
 void Session::CopyResults() {
     const ResultsText results =
-        ResultsForClipboard(analysis_.ResultCaptions(), analysis_.History());
+        ResultsForClipboard(analysis_.ResultCaptions(), analysis_.Snapshot());
     services_.clipboard.SetText(results.plain, results.html);
 }
 
@@ -175,7 +175,10 @@ Outcome Session::Predict(const QString& xText) {
         return {.change = PageChange::PredictionRefused, .notice = Notice::DataError};
     }
     analysis_.SetPredictedX(prediction->x);
-    analysis_.AppendHistoryItem(prediction->item);
+    const auto intervals = analysis_.IntervalsAtPrediction();
+    analysis_.AppendHistoryItem(
+        prediction->item,
+        intervals ? std::optional(ItemIntervals{analysis_.Level(), *intervals}) : std::nullopt);
     return {.change = PageChange::Predicted, .detail = prediction->y};
 }
 

@@ -78,11 +78,8 @@ void PredictionPage::ShowPrediction(const QString& y) {
 }
 
 void PredictionPage::ShowIntervals() {
-    const QString level = LevelText(analysis_.Level());
-    meanCaption_->setText(
-        QStringLiteral("Intervallo di confidenza al %1 per la media di Y:").arg(level));
-    newCaption_->setText(
-        QStringLiteral("Intervallo di previsione al %1 per un nuovo Y:").arg(level));
+    meanCaption_->setText(MeanIntervalCaption(analysis_.Level()));
+    newCaption_->setText(NewIntervalCaption(analysis_.Level()));
     meanInterval_->setAccessibleName(meanCaption_->text().chopped(1));
     newInterval_->setAccessibleName(newCaption_->text().chopped(1));
     if (result_->Figure().isEmpty()) {

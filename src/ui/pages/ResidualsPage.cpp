@@ -5,7 +5,7 @@
 #include "UncertaintyPage.h"
 #include "chart/ResidualPlot.h"
 #include "model/Analysis.h"
-#include "numbers/DataText.h"
+#include "report/ResidualsText.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -15,23 +15,6 @@
 namespace qb {
 namespace {
 
-// The headings, and the name each cell's screen-reader text gives its column.
-struct TableColumn {
-    const char* heading;
-    const char* name;
-};
-
-constexpr std::array<TableColumn, ResidualsPage::kColumns> kTableColumns = {{
-    {"N.", "N."},
-    {"X", "X"},
-    {"Y", "Y"},
-    {"Y stimato", "Y stimato"},
-    {"Residuo", "Residuo"},
-    {"Residuo\nstandardizzato", "Residuo standardizzato"},
-    {"Leva", "Leva"},
-    {"Distanza\ndi Cook", "Distanza di Cook"},
-    {"Stato", "Stato"},
-}};
 constexpr int kStateColumn = ResidualsPage::kColumns - 1;
 
 // A marked state is told by its word; the colour only repeats it, dark on light under any
@@ -43,27 +26,6 @@ struct StateColours {
 const StateColours kOutlierColours{QColor(0x9c, 0x00, 0x06), QColor(0xff, 0xc7, 0xce)};
 const StateColours kInfluentialColours{QColor(0x5c, 0x3a, 0x00), QColor(0xff, 0xeb, 0x9c)};
 const StateColours kExcludedColours{QColor(0xb0, 0x00, 0x00), QColor(Qt::white)};
-
-QString NoteText(const ResidualFigures& figures) {
-    switch (figures.note) {
-    case ResidualNote::NoDegreesOfFreedom:
-        return kNoDegreesOfFreedomNote;
-    case ResidualNote::PerfectFit:
-        return QStringLiteral("Adattamento perfetto: i residui sono tutti nulli, i residui "
-                              "standardizzati e la distanza di Cook non sono definiti.");
-    case ResidualNote::None:
-        break;
-    }
-    const bool leverageOne = std::ranges::any_of(
-        figures.rows, [](const ResidualRow& r) { return !r.excluded && !r.standardized; });
-    return leverageOne ? QStringLiteral("Dove la leva è 1 la retta passa per il punto: il residuo "
-                                        "standardizzato e la distanza di Cook non sono definiti.")
-                       : QString();
-}
-
-QString FitText(const QString& a, const QString& b, const QString& r) {
-    return QStringLiteral("a = %1, b = %2, r = %3").arg(a, b, r);
-}
 
 } // namespace
 
@@ -85,8 +47,7 @@ ResidualsPage::ResidualsPage(Analysis& analysis, QWidget* parent)
     table_->horizontalHeader()->setStretchLastSection(true);
     FixGround(table_, QPalette::Base, Qt::white);
     for (int c = 0; c < kColumns; ++c) {
-        table_->setHorizontalHeaderItem(
-            c, new QTableWidgetItem(QString::fromUtf8(kTableColumns[c].heading)));
+        table_->setHorizontalHeaderItem(c, new QTableWidgetItem(kResidualHeadings[c]));
     }
     for (QLabel* label : {note_, withAll_}) {
         label->setWordWrap(true);
@@ -114,29 +75,19 @@ void ResidualsPage::ShowFigures() {
     for (int line = 0; line < int(figures->rows.size()); ++line) {
         ShowRow(line, figures->rows[size_t(line)], separator);
     }
-    note_->setText(NoteText(*figures));
+    note_->setText(ResidualNoteText(*figures));
     if (const auto& all = figures->withAll) {
         const auto& captions = analysis_.ResultCaptions();
-        const auto shown = [separator](QString text) { return text.replace(u'.', separator); };
-        withAll_->setText(
-            QStringLiteral("Senza le righe escluse: ") +
-            FitText(captions[int(Figure::A)], captions[int(Figure::B)], captions[int(Figure::R)]) +
-            QStringLiteral("\nCon le righe escluse: ") +
-            FitText(shown(all->a), shown(all->b), shown(all->r)));
+        withAll_->setText(QStringLiteral("Senza le righe escluse: ") +
+                          FitText(captions[int(Figure::A)], captions[int(Figure::B)],
+                                  captions[int(Figure::R)], separator) +
+                          QStringLiteral("\nCon le righe escluse: ") +
+                          FitText(all->a, all->b, all->r, separator));
     }
 }
 
 void ResidualsPage::ShowRow(int line, const ResidualRow& row, QChar separator) {
-    const DataRow& data = analysis_.Row(row.row);
-    const std::array<QString, kColumns> cells = {QString::number(row.row + 1),
-                                                 ShownDataText(data.x.Text(), separator),
-                                                 ShownDataText(data.y.Text(), separator),
-                                                 ShownFigure(row.fitted, separator),
-                                                 ShownFigure(row.residual, separator),
-                                                 ShownFigure(row.standardized, separator),
-                                                 ShownFigure(row.leverage, separator),
-                                                 ShownFigure(row.cook, separator),
-                                                 ResidualStateText(row)};
+    const auto cells = ResidualCells(row, analysis_.Rows(), separator);
     for (int c = 0; c < kColumns; ++c) {
         auto* item = new QTableWidgetItem(cells[c]);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -146,7 +97,7 @@ void ResidualsPage::ShowRow(int line, const ResidualRow& row, QChar separator) {
         item->setData(Qt::AccessibleTextRole,
                       QStringLiteral("Riga %1, %2: %3")
                           .arg(row.row + 1)
-                          .arg(QString::fromUtf8(kTableColumns[c].name), cells[c]));
+                          .arg(QString(kResidualHeadings[c]).replace(u'\n', u' '), cells[c]));
         item->setToolTip(cells[c]);
         table_->setItem(line, c, item);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TabPage.h"
+#include "report/ResidualsText.h"
 
 class QLabel;
 class QTableWidget;
@@ -19,7 +20,7 @@ class ResidualsPage final : public TabPage {
 public:
     explicit ResidualsPage(Analysis& analysis, QWidget* parent = nullptr);
 
-    static constexpr int kColumns = 9;
+    static constexpr int kColumns = kResidualColumns;
 
     QTableWidget* Grd_Residui() const { return table_; }
     QLabel* Note() const { return note_; }

@@ -13,67 +13,25 @@ namespace {
 constexpr std::array kLevels = {ConfidenceLevel::Percent90, ConfidenceLevel::Percent95,
                                 ConfidenceLevel::Percent99};
 
-const QString kUndefined = QStringLiteral("—");
-
 struct TableColumn {
-    const char* heading;
     int left;
     int width;
 };
 
 constexpr std::array<TableColumn, UncertaintyPage::kColumns> kColumnPlaces = {{
-    {"Stima", 2520, 1560},
-    {"Errore standard", 4140, 1560},
-    {"t", 5760, 1200},
-    {"Valore p", 7020, 1260},
-    {"Intervallo di confidenza", 8340, 2955},
+    {2520, 1560},
+    {4140, 1560},
+    {5760, 1200},
+    {7020, 1260},
+    {8340, 2955},
 }};
-
-const std::array<QString, 2> kRowNames = {QStringLiteral("Pendenza a"),
-                                          QStringLiteral("Intercetta b")};
-
-const std::array<QString, UncertaintyPage::kSummaries> kSummaryNames = {
-    QStringLiteral("Errore standard della regressione s (divisore n − 2)"),
-    QStringLiteral("Coefficiente di determinazione R²"),
-    QStringLiteral("Gradi di libertà (n − 2)"),
-    QStringLiteral("Valore critico t"),
-};
 
 constexpr int kRowHeight = 300;
 constexpr int kTableTop = 1560;
 constexpr int kSummaryTop = 2880;
 constexpr int kLineStep = 420;
 
-QString NoteText(UncertaintyNote note) {
-    switch (note) {
-    case UncertaintyNote::NoDegreesOfFreedom:
-        return kNoDegreesOfFreedomNote;
-    case UncertaintyNote::PerfectFit:
-        return QStringLiteral("Adattamento perfetto: i residui sono tutti nulli, t e valore p non "
-                              "sono definiti.");
-    case UncertaintyNote::None:
-        break;
-    }
-    return {};
-}
-
 } // namespace
-
-const QString kNoDegreesOfFreedomNote =
-    QStringLiteral("Con 2 coppie non restano gradi di libertà (n − 2 = 0): servono almeno 3 "
-                   "coppie.");
-
-QString ShownFigure(const FigureText& figure, QChar separator) {
-    return figure ? QString(*figure).replace(u'.', separator) : kUndefined;
-}
-
-QString ShownInterval(const FigureText& low, const FigureText& high, QChar separator) {
-    if (!low || !high) {
-        return kUndefined;
-    }
-    return u'[' + ShownFigure(low, separator) + QStringLiteral("; ") +
-           ShownFigure(high, separator) + u']';
-}
 
 UncertaintyPage::UncertaintyPage(Analysis& analysis, QWidget* parent)
     : TabPage(parent), analysis_(analysis) {
@@ -90,18 +48,18 @@ UncertaintyPage::UncertaintyPage(Analysis& analysis, QWidget* parent)
                    795, 4200, 345);
     bands_->setObjectName(QStringLiteral("Chk_Bande"));
     bands_->setAccessibleName(bands_->text());
-    for (const TableColumn& column : kColumnPlaces) {
-        Place(new QLabel(QString::fromUtf8(column.heading), Canvas()), column.left,
-              kTableTop - kRowHeight - 60, column.width, 255)
+    for (int c = 0; c < kColumns; ++c) {
+        Place(new QLabel(kCoefficientHeadings[c], Canvas()), kColumnPlaces[c].left,
+              kTableTop - kRowHeight - 60, kColumnPlaces[c].width, 255)
             ->setAlignment(Qt::AlignCenter);
     }
     for (int row = 0; row < 2; ++row) {
         const int top = kTableTop + row * kLineStep;
-        Place(new QLabel(kRowNames[row], Canvas()), 840, top, 1620, kRowHeight);
+        Place(new QLabel(kCoefficientNames[row], Canvas()), 840, top, 1620, kRowHeight);
         for (int c = 0; c < kColumns; ++c) {
-            table_[row][c] = Result(kRowNames[row] + QStringLiteral(", ") +
-                                        QString::fromUtf8(kColumnPlaces[c].heading),
-                                    kColumnPlaces[c].left, top, kColumnPlaces[c].width);
+            table_[row][c] =
+                Result(kCoefficientNames[row] + QStringLiteral(", ") + kCoefficientHeadings[c],
+                       kColumnPlaces[c].left, top, kColumnPlaces[c].width);
         }
     }
     for (int i = 0; i < kSummaries; ++i) {
@@ -153,22 +111,17 @@ void UncertaintyPage::ShowFigures() {
     const std::array<const CoefficientUncertainty*, 2> coefficients = {&f.slope, &f.intercept};
     const std::array<int, 2> estimates = {int(Figure::A), int(Figure::B)};
     for (int row = 0; row < 2; ++row) {
-        const CoefficientUncertainty& c = *coefficients[row];
-        const std::array<QString, kColumns> shown = {
-            captions[estimates[row]], ShownFigure(c.standardError, separator),
-            ShownFigure(c.t, separator), ShownFigure(c.p, separator),
-            ShownInterval(c.low, c.high, separator)};
+        const auto shown =
+            ShownCoefficient(captions[estimates[row]], *coefficients[row], separator);
         for (int column = 0; column < kColumns; ++column) {
             table_[row][column]->ShowResult(shown[column]);
         }
     }
-    const std::array<QString, kSummaries> summaries = {
-        ShownFigure(f.s, separator), ShownFigure(f.rSquared, separator), f.degreesOfFreedom,
-        ShownFigure(f.criticalT, separator)};
+    const auto summaries = ShownSummaries(f, separator);
     for (int i = 0; i < kSummaries; ++i) {
         summaries_[i]->ShowResult(summaries[i]);
     }
-    note_->setText(NoteText(f.note));
+    note_->setText(UncertaintyNoteText(f.note));
 }
 
 } // namespace qb

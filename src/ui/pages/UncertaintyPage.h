@@ -1,8 +1,8 @@
 #pragma once
 
 #include "TabPage.h"
-#include "engine/Uncertainty.h"
 #include "model/Analysis.h"
+#include "report/UncertaintyText.h"
 
 #include <array>
 
@@ -14,22 +14,14 @@ namespace qb {
 
 class ResultLabel;
 
-// The note where two rows leave no degrees of freedom.
-extern const QString kNoDegreesOfFreedomNote;
-
-// A figure with the decimal separator of the page, or "—" where it is not defined.
-QString ShownFigure(const FigureText& figure, QChar separator);
-// "[low; high]", or "—" where the interval is not defined.
-QString ShownInterval(const FigureText& low, const FigureText& high, QChar separator);
-
 // Page "5. Incertezza": how sure the line of page 2 is, at the chosen confidence level.
 class UncertaintyPage final : public TabPage {
     Q_OBJECT
 public:
     explicit UncertaintyPage(Analysis& analysis, QWidget* parent = nullptr);
 
-    static constexpr int kColumns = 5;
-    static constexpr int kSummaries = 4; // s, R², degrees of freedom, critical t
+    static constexpr int kColumns = kCoefficientColumns;
+    static constexpr int kSummaries = kUncertaintySummaries;
 
     QComboBox* Cmb_Livello() const { return level_; }
     QCheckBox* Chk_Bande() const { return bands_; }

@@ -1,7 +1,16 @@
 // The report as lines, compared with the expected layouts beside this file: one line a printed
 // line, its point size, "b" when bold, then each piece as "@column text".
+#include "chart/RecordingSurface.h"
 #include "core/numbers/CaseFile.h"
+#include "model/Analysis.h"
 #include "report/ReportLines.h"
+#include "report/ResultsText.h"
+#include "session/Session.h"
+#include "support/ScriptedClipboard.h"
+#include "support/ScriptedFileDialog.h"
+#include "support/ScriptedOverwriteQuestion.h"
+#include "support/ScriptedPastePreview.h"
+#include "support/ScriptedReportPrinter.h"
 
 #include <QFile>
 
@@ -59,6 +68,59 @@ TEST(ReportLines, LaysOutEachStateOfTheAnalysis) {
     in.statsState = StatsState::Invalid;
     EXPECT_EQ(Layout(ReportLines(in)), Expected("invalid.layout"));
     EXPECT_EQ(Layout(ReportLines(Fresh())), Expected("fresh.layout"));
+}
+
+// A session that has typed the rows ("x;y", "x;y;0" unchecked), then read a history item from a
+// file ("file") or predicted at a level ("level:x", the level an index of 90, 95, 99 %).
+struct Predicted {
+    Analysis analysis;
+    RecordingSurface chart{{757, 481}, {}, [](auto&, auto&) { return QSizeF(6, 12); }, 1};
+    ScriptedFileDialog files;
+    ScriptedOverwriteQuestion overwrite;
+    ScriptedPastePreview preview;
+    ScriptedClipboard clipboard;
+    ScriptedReportPrinter printer;
+    Session session{analysis, chart, {files, overwrite, preview, clipboard, printer}};
+
+    Predicted(const Case& c) : analysis(c[1].at(0)) {
+        const QStringList rows = c[0].split(u' ');
+        analysis.ChooseRowCount(int(rows.size()));
+        for (int i = 0; i < rows.size(); ++i) {
+            analysis.SetText(Column::X, i, rows[i].section(u';', 0, 0));
+            analysis.SetText(Column::Y, i, rows[i].section(u';', 1, 1));
+            analysis.SetUsed(i, rows[i].section(u';', 2) != "0");
+        }
+        session.SwitchTo(Page::UncertaintyTab);
+        for (const QString& p : c[2].split(u' ', Qt::SkipEmptyParts)) {
+            if (p == "file") {
+                analysis.ReplaceHistory({QStringLiteral("X = 9 / Y = 9")});
+                continue;
+            }
+            analysis.SetLevel(ConfidenceLevel(p.section(u':', 0, 0).toInt()));
+            session.Predict(p.section(u':', 1));
+        }
+        session.Print();
+        session.CopyResults();
+    }
+};
+
+// What follows the given expected text's first line.
+QString From(const QString& text, const QString& expected) {
+    return text.mid(text.indexOf(expected.section(u'\n', 0, 0)));
+}
+
+// Sections 5 and 6 and the copied figures after predictions: name.layout holds the report from the
+// last section the case shares with the others, name.copy the text after the eleven figures.
+TEST(ReportLines, TellsHowSureTheLineIs) {
+    for (const Case& c : ReadCases(__FILE__, "uncertainty_cases.tsv")) {
+        const Predicted p(c);
+        const QString layout = Expected(qPrintable(c[3] + ".layout"));
+        const QString copy = Expected(qPrintable(c[3] + ".copy"));
+        ASSERT_EQ(p.printer.printed.size(), 1) << c.where;
+        EXPECT_EQ(From(Layout(p.printer.printed[0]), layout), layout) << c.where;
+        EXPECT_EQ(p.clipboard.text.section(u'\n', 11), copy) << c.where;
+        EXPECT_TRUE(p.clipboard.html.contains(c[4])) << c.where;
+    }
 }
 
 TEST(ReportCellText, ShowsTheRowState) {
