@@ -75,12 +75,13 @@ TEST(ReportLines, LaysOutEachStateOfTheAnalysis) {
 struct Predicted {
     Analysis analysis;
     RecordingSurface chart{{757, 481}, {}, [](auto&, auto&) { return QSizeF(6, 12); }, 1};
+    RecordingSurface residualPlot{{757, 184}, {}, [](auto&, auto&) { return QSizeF(6, 12); }, 1};
     ScriptedFileDialog files;
     ScriptedOverwriteQuestion overwrite;
     ScriptedPastePreview preview;
     ScriptedClipboard clipboard;
     ScriptedReportPrinter printer;
-    Session session{analysis, chart, {files, overwrite, preview, clipboard, printer}};
+    Session session{analysis, chart, residualPlot, {files, overwrite, preview, clipboard, printer}};
 
     Predicted(const Case& c) : analysis(c[1].at(0)) {
         const QStringList rows = c[0].split(u' ');
