@@ -13,6 +13,46 @@ AnalysisSnapshot Analysis::Snapshot() const {
     return {rows_, rowCount_, stats_, statsState_, history_, currentFileName_, separator_};
 }
 
+AnalysisState Analysis::State() const {
+    return {Snapshot(), level_};
+}
+
+void Analysis::Restore(const AnalysisState& state, Restoring what) {
+    const BusyScope busy(*this);
+    if (what != Restoring::History) {
+        RestoreRows(state.snapshot);
+    }
+    if (what == Restoring::Everything) {
+        // As after opening a file: the figures as stored, their captions at the next computation.
+        ClearResultCaptions();
+        LoadStatistics(state.snapshot.figures, state.snapshot.statsState);
+        SetLevel(state.level);
+        SetCurrentFileName(state.snapshot.fileName);
+    }
+    if (what != Restoring::Rows) {
+        ReplaceHistory(state.snapshot.history);
+    }
+}
+
+// Texts and boxes exactly as they were, which the row-count choice alone would not give back.
+void Analysis::RestoreRows(const AnalysisSnapshot& state) {
+    const bool countChanges = rowCount_ != state.rowCount;
+    rowCount_ = state.rowCount;
+    for (int i = 0; i < kRowCapacity; ++i) {
+        const DataRow& row = state.rows[i];
+        if (rows_[i].active != row.active) {
+            rows_[i].active = row.active;
+            emit RowChanged(i);
+        }
+        SetText(Column::X, i, row.x.Text());
+        SetText(Column::Y, i, row.y.Text());
+        SetUsed(i, row.used);
+    }
+    if (countChanges) {
+        emit RowCountChosen(rowCount_);
+    }
+}
+
 std::optional<Statistics> Analysis::ValidFigures() const {
     return StatsValid() ? std::optional(stats_) : std::nullopt;
 }
