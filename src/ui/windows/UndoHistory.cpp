@@ -31,25 +31,27 @@ private:
     bool firstRun_ = true;
 };
 
-bool SameRows(const AnalysisSnapshot& a, const AnalysisSnapshot& b) {
-    return a.rowCount == b.rowCount && a.rows == b.rows;
+// Read on every keystroke, so from the Analysis itself rather than from a copy of it.
+bool SameRows(const AnalysisSnapshot& a, const Analysis& b) {
+    return a.rowCount == b.RowCount() && a.rows == b.Rows();
 }
 
 // The figures follow the rows, their state and the file read, so they need no comparing.
 bool SameWork(const AnalysisState& a, const AnalysisState& b) {
-    return SameRows(a.snapshot, b.snapshot) && a.snapshot.history == b.snapshot.history &&
+    return a.snapshot.rowCount == b.snapshot.rowCount && a.snapshot.rows == b.snapshot.rows &&
+           a.snapshot.history == b.snapshot.history &&
            a.snapshot.statsState == b.snapshot.statsState &&
            a.snapshot.fileName == b.snapshot.fileName && a.level == b.level;
 }
 
 // A settled edit of the data page by what it changed: the row count, else a text, else a box.
-QString EditName(const AnalysisSnapshot& before, const AnalysisSnapshot& after) {
-    if (before.rowCount != after.rowCount) {
-        return QStringLiteral("scelta di %1 misure").arg(after.rowCount);
+QString EditName(const AnalysisSnapshot& before, const Analysis& after) {
+    if (before.rowCount != after.RowCount()) {
+        return QStringLiteral("scelta di %1 misure").arg(after.RowCount());
     }
     for (int i = 0; i < kRowCapacity; ++i) {
         for (Column c : {Column::X, Column::Y}) {
-            if (before.rows[i].Text(c) != after.rows[i].Text(c)) {
+            if (before.rows[i].Text(c) != after.Row(i).Text(c)) {
                 return QStringLiteral("modifica di %1(%2)")
                     .arg(c == Column::X ? QStringLiteral("X") : QStringLiteral("Y"))
                     .arg(i + 1);
@@ -57,9 +59,9 @@ QString EditName(const AnalysisSnapshot& before, const AnalysisSnapshot& after) 
         }
     }
     for (int i = 0; i < kRowCapacity; ++i) {
-        if (before.rows[i].used != after.rows[i].used) {
-            return (after.rows[i].used ? QStringLiteral("inclusione del Dato %1")
-                                       : QStringLiteral("esclusione del Dato %1"))
+        if (before.rows[i].used != after.Row(i).used) {
+            return (after.Row(i).used ? QStringLiteral("inclusione del Dato %1")
+                                      : QStringLiteral("esclusione del Dato %1"))
                 .arg(i + 1);
         }
     }
@@ -91,7 +93,7 @@ void UndoHistory::SettleEdit() {
     if (analysis_.Busy() || !TypingPending()) {
         return;
     }
-    Push(EditName(settled_.snapshot, analysis_.Snapshot()), Restoring::Rows, settled_);
+    Push(EditName(settled_.snapshot, analysis_), Restoring::Rows, settled_);
 }
 
 void UndoHistory::Reset() {
@@ -106,7 +108,7 @@ void UndoHistory::Push(const QString& name, Restoring what, AnalysisState before
 }
 
 bool UndoHistory::TypingPending() const {
-    return !SameRows(settled_.snapshot, analysis_.Snapshot());
+    return !SameRows(settled_.snapshot, analysis_);
 }
 
 void UndoHistory::Undo() {
@@ -137,7 +139,7 @@ void UndoHistory::Walk(Restoring what, void (QUndoStack::*move)()) {
 }
 
 QString UndoHistory::UndoName() const {
-    return TypingPending() ? EditName(settled_.snapshot, analysis_.Snapshot()) : stack_.undoText();
+    return TypingPending() ? EditName(settled_.snapshot, analysis_) : stack_.undoText();
 }
 
 QString UndoHistory::RedoName() const {
