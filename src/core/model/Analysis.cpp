@@ -22,6 +22,46 @@ AnalysisSnapshot Analysis::Snapshot() const {
             StatsValid() && uncertainty_ ? std::optional(uncertainty_->Figures()) : std::nullopt};
 }
 
+AnalysisState Analysis::State() const {
+    return {Snapshot()};
+}
+
+void Analysis::Restore(const AnalysisState& state, Restoring what) {
+    const BusyScope busy(*this);
+    if (what != Restoring::History) {
+        RestoreRows(state.snapshot);
+    }
+    if (what == Restoring::Everything) {
+        // As after opening a file: the figures as stored, their captions at the next computation.
+        ClearResultCaptions();
+        LoadStatistics(state.snapshot.figures, state.snapshot.statsState);
+        SetLevel(state.snapshot.level);
+        SetCurrentFileName(state.snapshot.fileName);
+    }
+    if (what != Restoring::Rows) {
+        SetHistory(state.snapshot.history, state.snapshot.historyIntervals);
+    }
+}
+
+// Texts and boxes exactly as they were, which the row-count choice alone would not give back.
+void Analysis::RestoreRows(const AnalysisSnapshot& state) {
+    const bool countChanges = rowCount_ != state.rowCount;
+    rowCount_ = state.rowCount;
+    for (int i = 0; i < kRowCapacity; ++i) {
+        const DataRow& row = state.rows[i];
+        if (rows_[i].active != row.active) {
+            rows_[i].active = row.active;
+            emit RowChanged(i);
+        }
+        SetText(Column::X, i, row.x.Text());
+        SetText(Column::Y, i, row.y.Text());
+        SetUsed(i, row.used);
+    }
+    if (countChanges) {
+        emit RowCountChosen(rowCount_);
+    }
+}
+
 std::optional<Statistics> Analysis::ValidFigures() const {
     return StatsValid() ? std::optional(stats_) : std::nullopt;
 }
@@ -158,8 +198,13 @@ void Analysis::LoadStatistics(const Statistics& stats, StatsState state) {
 }
 
 void Analysis::ReplaceHistory(const QStringList& items) {
+    SetHistory(items, QList<std::optional<ItemIntervals>>(items.size()));
+}
+
+void Analysis::SetHistory(const QStringList& items,
+                          const QList<std::optional<ItemIntervals>>& intervals) {
     history_ = items;
-    historyIntervals_ = QList<std::optional<ItemIntervals>>(items.size());
+    historyIntervals_ = intervals;
     emit HistoryChanged();
 }
 

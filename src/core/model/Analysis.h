@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AnalysisSnapshot.h"
+#include "AnalysisState.h"
 #include "engine/Residuals.h"
 #include "engine/Uncertainty.h"
 
@@ -36,6 +37,10 @@ public:
     }
     QChar DecimalSeparator() const { return separator_; }
     AnalysisSnapshot Snapshot() const;
+    AnalysisState State() const;
+    // Puts back what `what` names of an earlier state through the usual operations, so views
+    // follow through the usual signals. Busy is set meanwhile: the program, not the user, fills.
+    void Restore(const AnalysisState& state, Restoring what);
     ConfidenceLevel Level() const { return level_; }
     // How sure the line of the last computation is at the level; nullopt without figures.
     const std::optional<Uncertainty>& LineUncertainty() const { return uncertainty_; }
@@ -98,6 +103,8 @@ signals:
     void ResidualsChanged();
 
 private:
+    void RestoreRows(const AnalysisSnapshot& state);
+    void SetHistory(const QStringList& items, const QList<std::optional<ItemIntervals>>& intervals);
     void SetStatsState(StatsState state);
     void SetCaptions(const std::array<QString, kFigureCount>& captions);
     void SetSums(const std::optional<RegressionSums>& sums);

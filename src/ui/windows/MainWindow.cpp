@@ -17,6 +17,7 @@
 #include "platform/QtReportPrinter.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -102,8 +103,10 @@ void MainWindow::BuildPages() {
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::SSTab_Click);
     connect(prediction_, &PredictionPage::PredictRequested, this,
             [this](const QString& x) { Follow(session_->Predict(x)); });
-    connect(prediction_, &PredictionPage::ClearRequested, this,
-            [this] { Follow(session_->ClearPrediction()); });
+    connect(prediction_, &PredictionPage::ClearRequested, this, [this] {
+        Follow(undo_.Record(QStringLiteral("Cancella"), Restoring::History,
+                            [this] { return session_->ClearPrediction(); }));
+    });
     connect(uncertainty_, &UncertaintyPage::LevelChosen, this,
             [this](ConfidenceLevel level) { session_->ChooseLevel(level); });
     connect(uncertainty_, &UncertaintyPage::BandsChosen, this,
@@ -126,10 +129,16 @@ void MainWindow::BuildMenus() {
     connect(file, &QMenu::aboutToShow, this, &MainWindow::UpdateExchangeActions);
     connect(AddAction(file, QStringLiteral("MenuNuovo"), QStringLiteral("Nuovo"),
                       QKeySequence("Ctrl+N")),
-            &QAction::triggered, this, [this] { Follow(session_->New()); });
+            &QAction::triggered, this, [this] {
+                Follow(undo_.Record(QStringLiteral("Nuovo"), Restoring::Everything,
+                                    [this] { return session_->New(); }));
+            });
     connect(AddAction(file, QStringLiteral("MenuApri"), QStringLiteral("Apri..."),
                       QKeySequence("Ctrl+F12")),
-            &QAction::triggered, this, [this] { Follow(session_->Documents().Open()); });
+            &QAction::triggered, this, [this] {
+                Follow(undo_.Record(QStringLiteral("Apri"), Restoring::Everything,
+                                    [this] { return session_->Documents().Open(); }));
+            });
     connect(AddAction(file, QStringLiteral("MenuSalva"), QStringLiteral("Salva"),
                       QKeySequence("Shift+F12")),
             &QAction::triggered, this,
@@ -170,9 +179,13 @@ void MainWindow::BuildEditMenu() {
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Modifica"));
     edit->setObjectName(QStringLiteral("MenuModifica"));
     edit->setToolTipsVisible(true);
+    BuildUndoActions(edit);
     connect(AddAction(edit, QStringLiteral("MenuIncollaCoppie"), QStringLiteral("Incolla coppie"),
                       QKeySequence("Ctrl+Shift+V")),
-            &QAction::triggered, this, [this] { Follow(session_->PastePairs()); });
+            &QAction::triggered, this, [this] {
+                Follow(undo_.Record(QStringLiteral("Incolla coppie"), Restoring::Rows,
+                                    [this] { return session_->PastePairs(); }));
+            });
     connect(AddAction(edit, QStringLiteral("MenuCopiaRisultati"), QStringLiteral("Copia risultati"),
                       QKeySequence("Ctrl+Shift+C")),
             &QAction::triggered, this, [this] { session_->CopyResults(); });
@@ -186,6 +199,51 @@ void MainWindow::BuildEditMenu() {
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::UpdateExchangeActions);
     connect(edit, &QMenu::aboutToShow, this, &MainWindow::UpdateExchangeActions);
     UpdateExchangeActions();
+}
+
+void MainWindow::BuildUndoActions(QMenu* edit) {
+    connect(AddAction(edit, QStringLiteral("MenuAnnulla"), QStringLiteral("Annulla"),
+                      QKeySequence("Ctrl+Z")),
+            &QAction::triggered, &undo_, &UndoHistory::Undo);
+    QAction* redo = AddAction(edit, QStringLiteral("MenuRipeti"), QStringLiteral("Ripeti"));
+    redo->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+    connect(redo, &QAction::triggered, &undo_, &UndoHistory::Redo);
+    edit->addSeparator();
+    // An edit of the data page is settled once its own handler has run.
+    for (int i = 0; i < kRowCapacity; ++i) {
+        connect(grid_->Txt_X(i), &EntryField::FocusLost, &undo_, &UndoHistory::SettleEdit);
+        connect(grid_->Txt_Y(i), &EntryField::FocusLost, &undo_, &UndoHistory::SettleEdit);
+        connect(grid_->Chk_Linea(i), &QCheckBox::clicked, &undo_, &UndoHistory::SettleEdit);
+    }
+    connect(grid_->Cmb_NumDati(), &QComboBox::activated, &undo_, &UndoHistory::SettleEdit);
+    connect(&undo_, &UndoHistory::Changed, this, &MainWindow::UpdateUndoActions);
+    connect(&undo_, &UndoHistory::Restored, this, &MainWindow::FollowRestore);
+}
+
+void MainWindow::UpdateUndoActions() {
+    const std::pair<const char*, QString> entries[] = {{"Annulla", undo_.UndoName()},
+                                                       {"Ripeti", undo_.RedoName()}};
+    for (const auto& [verb, step] : entries) {
+        QAction* entry = Action(QStringLiteral("Menu") + QLatin1String(verb));
+        entry->setEnabled(!step.isEmpty());
+        entry->setText(step.isEmpty() ? QLatin1String(verb) : QLatin1String(verb) + u' ' + step);
+    }
+}
+
+// What was put back is shown where it lies; the prediction shown belonged to the analysis left.
+void MainWindow::FollowRestore(Restoring what) {
+    if (what == Restoring::Everything) {
+        prediction_->ClearPredictionPage();
+    }
+    if (what != Restoring::History) {
+        ShowDataPage();
+    }
+    UpdateExchangeActions();
+}
+
+void MainWindow::OpenFile(const QString& path) {
+    Follow(undo_.Record(QStringLiteral("Apri"), Restoring::Everything,
+                        [this, &path] { return session_->Documents().Open(path); }));
 }
 
 // The tab widget hears its page keys only with the focus on it; the window hears them from any
@@ -251,6 +309,7 @@ void MainWindow::Form_Load() {
     grid_->InitGrid();
     Follow(session_->ClearResultPages());
     ShowDataPage();
+    undo_.Reset();
 }
 
 void MainWindow::Follow(const Outcome& outcome) {

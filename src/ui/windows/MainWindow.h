@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Notices.h"
+#include "UndoHistory.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "session/Session.h"
@@ -56,7 +57,7 @@ public:
     QAction* Action(const QString& name) const;
 
     // Binds the program to a data file and loads it, as "Apri..." does with the chosen file.
-    void OpenFile(const QString& path) { Follow(session_->Documents().Open(path)); }
+    void OpenFile(const QString& path);
 
 signals:
     // "Informazioni su...": the window has disabled itself; the About window is to be shown.
@@ -73,6 +74,9 @@ private:
     void BuildPages();
     void BuildMenus();
     void BuildEditMenu();
+    void BuildUndoActions(QMenu* edit);
+    void UpdateUndoActions();
+    void FollowRestore(Restoring what);
     void BuildPageKeys();
     void TurnPage(int step);
     void UpdateExchangeActions();
@@ -102,6 +106,7 @@ private:
     ResidualsPage* residuals_ = nullptr;
     MessageBoxOverwriteQuestion overwrite_;
     std::optional<Session> session_; // made once the chart page it draws on is
+    UndoHistory undo_{analysis_};
 
     QPointer<QWidget> focusBeforeDisabling_;
     static constexpr int kMaxSizeRestores = 3;
