@@ -24,6 +24,7 @@ void Analysis::SetText(Column column, int row, const QString& text) {
     }
     current = text;
     emit RowChanged(row);
+    NoteEdit();
     InvalidateStatistics();
 }
 
@@ -33,9 +34,13 @@ void Analysis::SetUsed(int row, bool used) {
     }
     rows_[row].used = used;
     emit RowChanged(row);
+    NoteEdit();
 }
 
 void Analysis::ChooseRowCount(int count) {
+    if (rowCount_ != count) {
+        NoteEdit();
+    }
     rowCount_ = count;
     for (int i = 0; i < kRowCapacity; ++i) {
         const bool active = count > i;
@@ -137,11 +142,13 @@ void Analysis::LoadStatistics(const Statistics& stats, StatsState state) {
 void Analysis::ReplaceHistory(const QStringList& items) {
     history_ = items;
     emit HistoryChanged();
+    NoteEdit();
 }
 
 void Analysis::AppendHistoryItem(const QString& item) {
     history_.append(item);
     emit HistoryChanged();
+    NoteEdit();
 }
 
 void Analysis::ClearHistory() {
@@ -150,6 +157,17 @@ void Analysis::ClearHistory() {
     }
     history_.clear();
     emit HistoryChanged();
+    NoteEdit();
+}
+
+void Analysis::MarkUnchanged() {
+    changedSinceSaved_ = false;
+    emit MarkedUnchanged();
+}
+
+void Analysis::NoteEdit() {
+    changedSinceSaved_ = true;
+    emit Edited();
 }
 
 } // namespace qb

@@ -41,6 +41,11 @@ public:
     const QString& CurrentFileName() const { return currentFileName_; }
     void SetCurrentFileName(const QString& name) { currentFileName_ = name; }
 
+    // Whether what a data file records (rows, row count, history) changed since the analysis
+    // was last saved, opened or begun.
+    bool ChangedSinceSaved() const { return changedSinceSaved_; }
+    void MarkUnchanged();
+
     // The change rule: a different text invalidates the statistics; the same text is no change.
     void SetText(Column column, int row, const QString& text);
     // The use flag; it invalidates nothing.
@@ -79,11 +84,15 @@ signals:
     void HistoryChanged();
     void StatsValidChanged();
     void UncertaintyChanged();
+    // Each change that ChangedSinceSaved records, and its end.
+    void Edited();
+    void MarkedUnchanged();
 
 private:
     void SetStatsState(StatsState state);
     void SetCaptions(const std::array<QString, kFigureCount>& captions);
     void SetSums(const std::optional<RegressionSums>& sums);
+    void NoteEdit();
 
     QChar separator_;
     DataSet rows_;
@@ -99,6 +108,7 @@ private:
     std::optional<RegressionSums> sums_; // of the last computation, for a change of level
     std::optional<Uncertainty> uncertainty_;
     std::optional<mpq_class> predictedX_;
+    bool changedSinceSaved_ = false;
 };
 
 // Sets Busy for its lifetime and clears it on the way out, whatever the exit. Busy stays a plain

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "RecentFilesMenu.h"
 #include "files/FileName.h"
 #include "model/Analysis.h"
 #include "pages/ChartPage.h"
@@ -127,6 +128,9 @@ void MainWindow::BuildMenus() {
     connect(AddAction(file, QStringLiteral("MenuSalvaNome"), QStringLiteral("Salva col nome...")),
             &QAction::triggered, this,
             [this] { Follow(session_->Documents().Save(SaveMode::AskName)); });
+    auto* recent = new RecentFilesMenu(analysis_, services_.messages, file);
+    file->addMenu(recent);
+    connect(recent, &RecentFilesMenu::FileChosen, this, &MainWindow::OpenFile);
     file->addSeparator()->setObjectName(QStringLiteral("MenuNull0"));
     connect(AddAction(file, QStringLiteral("MenuStampa"), QStringLiteral("Stampa"),
                       QKeySequence("Ctrl+Shift+F12")),
