@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
 
 packages=(
-    cmake ninja-build g++ pkg-config libgmp-dev libflint-arb-dev libxcb1-dev
+    cmake ninja-build g++ pkg-config libgmp-dev libflint-arb-dev libxcb1-dev libglib2.0-dev
     qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-liberation
 )
 options=(-DBUILD_TESTING=OFF -DQB_BUILD_BENCHMARKS=OFF)

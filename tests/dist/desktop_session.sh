@@ -12,6 +12,7 @@ if [ -f "$root/CMakeCache.txt" ]; then
     root=$xs_work/root
 fi
 mkdir -p "$shots" && rm -f "$shots"/*.png
+export HOME=$xs_work/home && mkdir -p "$HOME" # the rows typed leave a recovery copy there
 start_x
 start_program "$root/usr/bin/quantorelle-brindel"
 class=$(sed -n 's/^StartupWMClass=//p' "$root"/usr/share/applications/*.desktop) # for taskbars

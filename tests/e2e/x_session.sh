@@ -6,6 +6,8 @@ title="Quantorelle Brindel"
 xs_work=$(mktemp -d)
 xs_pids=()
 xs_patience=90 # seconds for any one wait, generous for a busy 2-core machine
+# The program keeps its recovery copies and recent files under the HOME each test gives it.
+unset XDG_STATE_HOME XDG_DATA_HOME XDG_CONFIG_HOME
 xs_stop() { kill "${xs_pids[@]}" 2>/dev/null; wait 2>/dev/null; rm -rf "$xs_work"; }
 trap xs_stop EXIT
 skip() { echo "SKIP: $*" && exit 77; }

@@ -1,9 +1,10 @@
 // The File menu beyond what the random user checks: saves that cannot complete, a file opened
-// from the command line, and "Stampa".
+// from the command line, "File recenti" and "Stampa".
 #include "ProgramUnderTest.h"
 #include "files/DataFile.h"
 
 #include <QDir>
+#include <QMenu>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <csignal>
@@ -142,6 +143,37 @@ private slots:
                 printed.contains("|a = 1.40000|b = 0.50000|5. INCERTEZZA DELLA STIMA|") &&
                 printed.endsWith("|-0.10000|-0.57735|0.70000|0.38889|in uso"));
         QVERIFY(p.messages.requests.isEmpty() && p.analysis.StatsValid());
+    }
+
+    // Saved and opened files, newest first; a file gone since leaves the menu with a message.
+    void recentFilesOpenAgainOrLeaveWhenGone() {
+        QTemporaryDir home;
+        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+        qputenv("XDG_DATA_HOME", home.path().toUtf8());
+        ProgramUnderTest p;
+        auto* menu = p.window.findChild<QMenu*>(QStringLiteral("MenuFileRecenti"));
+        QVERIFY(!menu->menuAction()->isEnabled());
+        const QString a = home.filePath("a&b.rgs"), b = home.filePath("b.rgs");
+        p.EnterWorkedExample();
+        Trigger(p, "MenuSalvaNome", a);
+        Trigger(p, "MenuSalvaNome", b);
+        Trigger(p, "MenuApri", a);
+        QStringList shown;
+        for (const QAction* entry : menu->actions()) {
+            shown << entry->text() + u'|' + entry->toolTip();
+        }
+        QCOMPARE(shown, QStringList({"&1 a&&b.rgs|" + a, "&2 b.rgs|" + b}));
+        QVERIFY(QFile::remove(a));
+        p.messages.requests.clear();
+        menu->actions().constFirst()->trigger();
+        QCOMPARE(Shown(p.messages), QStringList("Il file " + a +
+                                                " non esiste più: è stato tolto dai file "
+                                                "recenti.|error|Quantorelle Brindel"));
+        p.analysis.SetText(Column::X, 0, QStringLiteral("9"));
+        menu->actions().constFirst()->trigger(); // b, opened again
+        QCOMPARE(menu->actions().size(), 1);
+        QCOMPARE(p.analysis.CurrentFileName(), b);
+        QCOMPARE(p.X(0)->text(), QStringLiteral("1"));
     }
 };
 

@@ -73,6 +73,7 @@ void Analysis::SetText(Column column, int row, const QString& text) {
     }
     current = text;
     emit RowChanged(row);
+    NoteEdit();
     InvalidateStatistics();
 }
 
@@ -82,9 +83,13 @@ void Analysis::SetUsed(int row, bool used) {
     }
     rows_[row].used = used;
     emit RowChanged(row);
+    NoteEdit();
 }
 
 void Analysis::ChooseRowCount(int count) {
+    if (rowCount_ != count) {
+        NoteEdit();
+    }
     rowCount_ = count;
     for (int i = 0; i < kRowCapacity; ++i) {
         const bool active = count > i;
@@ -206,6 +211,7 @@ void Analysis::SetHistory(const QStringList& items,
     history_ = items;
     historyIntervals_ = intervals;
     emit HistoryChanged();
+    NoteEdit();
 }
 
 void Analysis::AppendHistoryItem(const QString& item,
@@ -213,6 +219,7 @@ void Analysis::AppendHistoryItem(const QString& item,
     history_.append(item);
     historyIntervals_.append(intervals);
     emit HistoryChanged();
+    NoteEdit();
 }
 
 void Analysis::ClearHistory() {
@@ -222,6 +229,17 @@ void Analysis::ClearHistory() {
     history_.clear();
     historyIntervals_.clear();
     emit HistoryChanged();
+    NoteEdit();
+}
+
+void Analysis::MarkUnchanged() {
+    changedSinceSaved_ = false;
+    emit MarkedUnchanged();
+}
+
+void Analysis::NoteEdit() {
+    changedSinceSaved_ = true;
+    emit Edited();
 }
 
 } // namespace qb

@@ -57,6 +57,11 @@ public:
     const QString& CurrentFileName() const { return currentFileName_; }
     void SetCurrentFileName(const QString& name) { currentFileName_ = name; }
 
+    // Whether what a data file records (rows, row count, history) changed since the analysis
+    // was last saved, opened or begun.
+    bool ChangedSinceSaved() const { return changedSinceSaved_; }
+    void MarkUnchanged();
+
     // The change rule: a different text invalidates the statistics; the same text is no change.
     void SetText(Column column, int row, const QString& text);
     // The use flag; it invalidates nothing.
@@ -101,6 +106,9 @@ signals:
     void UncertaintyChanged();
     void BandsChanged();
     void ResidualsChanged();
+    // Each change that ChangedSinceSaved records, and its end.
+    void Edited();
+    void MarkedUnchanged();
 
 private:
     void RestoreRows(const AnalysisSnapshot& state);
@@ -109,6 +117,7 @@ private:
     void SetCaptions(const std::array<QString, kFigureCount>& captions);
     void SetSums(const std::optional<RegressionSums>& sums);
     void SetResiduals(std::optional<ResidualFigures> residuals);
+    void NoteEdit();
 
     QChar separator_;
     DataSet rows_;
@@ -127,6 +136,7 @@ private:
     std::optional<mpq_class> predictedX_;
     BandsDisplay bands_ = BandsDisplay::Hidden;
     std::optional<ResidualFigures> residuals_;
+    bool changedSinceSaved_ = false;
 };
 
 // Sets Busy for its lifetime and clears it on the way out, whatever the exit. Busy stays a plain

@@ -1,5 +1,6 @@
 #include "DocumentCommands.h"
 
+#include "RecoveryCopy.h"
 #include "files/DataFile.h"
 #include "files/FileName.h"
 #include "files/PastedPairs.h"
@@ -59,6 +60,7 @@ Outcome DocumentCommands::New() {
     // A new analysis belongs to no file: the next "Salva" asks for a name instead of writing
     // the new data over the file opened before.
     Unbind();
+    analysis_.MarkUnchanged();
     return {.change = PageChange::DocumentCleared};
 }
 
@@ -74,7 +76,11 @@ Outcome DocumentCommands::Open() {
 Outcome DocumentCommands::Open(const QString& path) {
     lastChosenName_ = path; // also when the name came from the command line
     analysis_.SetCurrentFileName(path);
-    return LoadDataFile();
+    const Outcome loaded = LoadDataFile();
+    if (loaded.change != PageChange::None) {
+        analysis_.MarkUnchanged(); // the file holds what the grid now shows
+    }
+    return loaded;
 }
 
 std::optional<QString> DocumentCommands::ChooseDataFile(FileDialogRequest::Kind kind) {
@@ -98,6 +104,14 @@ Outcome DocumentCommands::Fill(const DataFileContent& content) {
     return {.change = content.Reaches(DataFileContent::Stop::RowCount)
                           ? PageChange::DataLoaded
                           : PageChange::DataLoadedWithoutRows};
+}
+
+Outcome DocumentCommands::Restore(const RecoveredWork& work) {
+    const BusyScope busy(analysis_);
+    const Outcome filled = Fill(work.data);
+    analysis_.SetCurrentFileName(work.record.fileName);
+    analysis_.SetLevel(work.record.level);
+    return filled;
 }
 
 Outcome DocumentCommands::PastePairs(const Clipboard& clipboard, PastePreview& preview) {
@@ -245,6 +259,7 @@ Outcome DocumentCommands::SaveDataFile(SaveMode mode) {
     if (ReplaceFileContents(name, DataFileBytes(analysis_.Snapshot())) != Replacement::Done) {
         return Told(Notice::SaveFailed, name);
     }
+    analysis_.MarkUnchanged();
     return mode == SaveMode::AskName ? Told(Notice::FileSaved, name) : Outcome{};
 }
 

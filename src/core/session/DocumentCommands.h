@@ -16,6 +16,7 @@ class Analysis;
 class Clipboard;
 class PastePreview;
 struct DataFileContent;
+struct RecoveredWork;
 
 enum class SaveMode {
     KnownName, // "Salva": written silently under the current name, asked for when there is none
@@ -38,6 +39,8 @@ public:
     // Binds the program to the data file and loads it, as when it was chosen in the dialog.
     Outcome Open(const QString& path);
     Outcome Save(SaveMode mode);
+    // Puts back the work a recovery copy kept: still unsaved, and bound to its file if it was.
+    Outcome Restore(const RecoveredWork& work);
 
     // Fills the grid with the pairs on the clipboard, as opening a file fills it; a text that
     // holds no usable pairs is refused and changes nothing. Where the text can be read in

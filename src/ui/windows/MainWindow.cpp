@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "RecentFilesMenu.h"
 #include "files/FileName.h"
 #include "model/Analysis.h"
 #include "pages/ChartPage.h"
@@ -146,6 +147,9 @@ void MainWindow::BuildMenus() {
     connect(AddAction(file, QStringLiteral("MenuSalvaNome"), QStringLiteral("Salva col nome...")),
             &QAction::triggered, this,
             [this] { Follow(session_->Documents().Save(SaveMode::AskName)); });
+    auto* recent = new RecentFilesMenu(analysis_, services_.messages, file);
+    file->addMenu(recent);
+    connect(recent, &RecentFilesMenu::FileChosen, this, &MainWindow::OpenFile);
     file->addSeparator()->setObjectName(QStringLiteral("MenuNull0"));
     connect(AddAction(file, QStringLiteral("MenuStampa"), QStringLiteral("Stampa"),
                       QKeySequence("Ctrl+Shift+F12")),
@@ -244,6 +248,12 @@ void MainWindow::FollowRestore(Restoring what) {
 void MainWindow::OpenFile(const QString& path) {
     Follow(undo_.Record(QStringLiteral("Apri"), Restoring::Everything,
                         [this, &path] { return session_->Documents().Open(path); }));
+}
+
+// Work put back from a recovery copy starts the undo history, as a file opened at start would.
+void MainWindow::Restore(const RecoveredWork& work) {
+    Follow(session_->Documents().Restore(work));
+    undo_.Reset();
 }
 
 // The tab widget hears its page keys only with the focus on it; the window hears them from any

@@ -26,6 +26,7 @@ class ResidualsPage;
 class ReportPrinter;
 class StatisticsPage;
 class UncertaintyPage;
+struct RecoveredWork;
 
 // What the main window asks of the desktop.
 struct Services {
@@ -58,6 +59,8 @@ public:
 
     // Binds the program to a data file and loads it, as "Apri..." does with the chosen file.
     void OpenFile(const QString& path);
+    // Puts back the work of an instance that ended without saving it.
+    void Restore(const RecoveredWork& work);
 
 signals:
     // "Informazioni su...": the window has disabled itself; the About window is to be shown.

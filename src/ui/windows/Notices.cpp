@@ -3,6 +3,8 @@
 #include "files/FileName.h"
 #include "numbers/KeyFilter.h"
 
+#include <QLocale>
+
 namespace qb {
 namespace {
 
@@ -138,6 +140,29 @@ std::optional<Message> NoticeMessage(const Outcome& outcome) {
 
 Message HelpMissingMessage() {
     return {QStringLiteral("File di Help errato o mancante"), kErrorStyle, kProgramCaption};
+}
+
+Message RecoveryQuestion(const QDateTime& written) {
+    const QString when = QLocale(QLocale::Italian, QLocale::Italy)
+                             .toString(written, QStringLiteral("dd/MM/yyyy HH:mm"));
+    return {QStringLiteral("Il lavoro non salvato del %1 può essere ripristinato. "
+                           "Ripristinarlo?")
+                .arg(when),
+            kQuestionStyle, kProgramCaption};
+}
+
+Message UnreadableRecoveryMessage(const QString& keptAs) {
+    return {DisplayedFileName(QStringLiteral("Il lavoro non salvato non può essere ripristinato: "
+                                             "la sua copia è illeggibile. È stata conservata "
+                                             "come ") +
+                              keptAs + u'.'),
+            kErrorStyle, kProgramCaption};
+}
+
+Message MissingRecentFileMessage(const QString& path) {
+    return {DisplayedFileName(QStringLiteral("Il file ") + path +
+                              QStringLiteral(" non esiste più: è stato tolto dai file recenti.")),
+            kErrorStyle, kProgramCaption};
 }
 
 Consent MessageBoxOverwriteQuestion::ConfirmOverwrite(const QString& path) {

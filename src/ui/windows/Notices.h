@@ -4,6 +4,7 @@
 #include "platform/OverwriteQuestion.h"
 #include "session/Outcome.h"
 
+#include <QDateTime>
 #include <QString>
 #include <optional>
 
@@ -21,6 +22,12 @@ inline const QString kProgramCaption = QStringLiteral("Quantorelle Brindel");
 // The message that tells an outcome's notice, if it has one.
 std::optional<Message> NoticeMessage(const Outcome& outcome);
 Message HelpMissingMessage();
+// Whether to put back the work that an instance ended without saving, kept at `written`.
+Message RecoveryQuestion(const QDateTime& written);
+// The copy of that work could not be read; it was kept as `keptAs`.
+Message UnreadableRecoveryMessage(const QString& keptAs);
+// A recent file chosen from the menu no longer exists and has left it.
+Message MissingRecentFileMessage(const QString& path);
 
 // The overwrite question as a message box of the window's.
 class MessageBoxOverwriteQuestion final : public OverwriteQuestion {
