@@ -21,7 +21,7 @@ constexpr int kRightColumn = 90;
 constexpr int kRowsPerColumn = 10;
 // The residuals' nine columns at the table's size: a digit is wider than the average character
 // the columns are measured in, so a number of ten digits takes 14.
-constexpr std::array<int, kResidualColumns> kResidualTabs = {10, 14, 28, 42, 56, 70, 82, 92, 103};
+constexpr std::array<int, kResidualColumns> kResidualTabs = {10, 14, 27, 40, 52, 64, 79, 89, 100};
 
 const NumberPattern kRowNumberPattern = NumberPattern::FromText("00");
 const NumberPattern kItemNumberPattern = NumberPattern::FromText("####00");
