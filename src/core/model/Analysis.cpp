@@ -19,7 +19,8 @@ AnalysisSnapshot Analysis::Snapshot() const {
             separator_,
             historyIntervals_,
             level_,
-            StatsValid() && uncertainty_ ? std::optional(uncertainty_->Figures()) : std::nullopt};
+            StatsValid() && uncertainty_ ? std::optional(uncertainty_->Figures()) : std::nullopt,
+            StatsValid() ? residuals_ : std::nullopt};
 }
 
 AnalysisState Analysis::State() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/DataSet.h"
+#include "engine/Residuals.h"
 #include "engine/Statistics.h"
 #include "engine/Uncertainty.h"
 
@@ -33,6 +34,8 @@ struct AnalysisSnapshot {
     ConfidenceLevel level = ConfidenceLevel::Percent95;
     // How sure the line of this session's last computation is; none otherwise.
     std::optional<UncertaintyFigures> uncertainty;
+    // The residuals of that computation, which a box unticked since then does not change.
+    std::optional<ResidualFigures> residuals;
 
     bool StatsValid() const { return statsState == StatsState::Valid; }
 };

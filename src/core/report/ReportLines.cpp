@@ -47,9 +47,9 @@ public:
             if (in_.StatsValid() && in_.uncertainty) {
                 EmptyLines(3);
                 UncertaintySection(*in_.uncertainty);
-                if (const auto residuals = ResidualsOf(in_.rows)) {
+                if (in_.residuals) {
                     EmptyLines(3);
-                    ResidualsSection(*residuals);
+                    ResidualsSection(*in_.residuals);
                 }
             }
         }

@@ -159,8 +159,8 @@ ResultsText ResultsForClipboard(const std::array<QString, kFigureCount>& caption
     if (!analysis.history.isEmpty()) {
         WriteHistory(table, analysis);
     }
-    if (const auto residuals = analysis.uncertainty ? ResidualsOf(analysis.rows) : std::nullopt) {
-        WriteResiduals(table, *residuals, analysis, captions);
+    if (analysis.uncertainty && analysis.residuals) {
+        WriteResiduals(table, *analysis.residuals, analysis, captions);
     }
     return table.Finish();
 }

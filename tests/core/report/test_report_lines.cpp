@@ -71,7 +71,8 @@ TEST(ReportLines, LaysOutEachStateOfTheAnalysis) {
 }
 
 // A session that has typed the rows ("x;y", "x;y;0" unchecked), then read a history item from a
-// file ("file") or predicted at a level ("level:x", the level an index of 90, 95, 99 %).
+// file ("file"), predicted at a level ("level:x", the level an index of 90, 95, 99 %) or unticked
+// a row ("untick:i").
 struct Predicted {
     Analysis analysis;
     RecordingSurface chart{{757, 481}, {}, [](auto&, auto&) { return QSizeF(6, 12); }, 1};
@@ -95,6 +96,10 @@ struct Predicted {
         for (const QString& p : c[2].split(u' ', Qt::SkipEmptyParts)) {
             if (p == "file") {
                 analysis.ReplaceHistory({QStringLiteral("X = 9 / Y = 9")});
+                continue;
+            }
+            if (p.startsWith(u"untick:")) { // invalidates nothing: the report keeps the figures
+                analysis.SetUsed(p.section(u':', 1).toInt(), false);
                 continue;
             }
             analysis.SetLevel(ConfidenceLevel(p.section(u':', 0, 0).toInt()));
