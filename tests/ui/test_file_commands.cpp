@@ -2,6 +2,7 @@
 // from the command line, "File recenti" and "Stampa".
 #include "ProgramUnderTest.h"
 #include "files/DataFile.h"
+#include "windows/RecentFilesMenu.h"
 
 #include <QDir>
 #include <QMenu>
@@ -83,6 +84,9 @@ private slots:
         const QStringList expected = Shown(p.messages)
                                      << "Errore occorso durante la creazione del file " + path +
                                             "|error|Quantorelle Brindel";
+        // The child gets no thread but this one: the desktop list's writer must be idle, or
+        // the child may wait forever on a lock that the writer held.
+        p.window.findChild<RecentFilesMenu*>()->Files().WaitForDesktopList();
         const pid_t child = fork();
         if (child == 0) {
             std::signal(SIGXFSZ, killed ? SIG_DFL : SIG_IGN);
