@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/numbers/CaseFile.h"
 #include "model/Analysis.h"
 #include "pages/EntryField.h"
 #include "pages/EntryGridPage.h"
@@ -91,6 +92,13 @@ inline void CaseTable(std::initializer_list<std::pair<const char*, const char*>>
     QTest::addColumn<QString>("fields");
     for (const auto& [name, fields] : cases) {
         QTest::newRow(name) << QString::fromUtf8(fields);
+    }
+}
+// The same from a table file beside the test source: a case's first field names its row.
+inline void CaseTable(const char* testSource, const char* name) {
+    QTest::addColumn<QString>("fields");
+    for (const Case& c : ReadCases(testSource, name)) {
+        QTest::newRow(qPrintable(c[0])) << c.fields.mid(1).join(u'|');
     }
 }
 inline QStringList CaseFields() {

@@ -97,35 +97,7 @@ private slots:
     }
 
     // Each refusal (kind|line|count|cell) and reading (columns|mark) in the user's words.
-    void pasteWordsStayTheProgramsOwn_data() {
-        CaseTable({
-            {"too large", "1|0|0||Gli appunti contengono più di 2048 kB di testo: troppi per 30 "
-                          "coppie di numeri."},
-            {"no pairs", "3|0|0||Negli appunti non ci sono coppie di numeri da incollare."},
-            {"one pair", "4|0|0||Negli appunti c'è una sola coppia: ne servono almeno 2."},
-            {"too many pairs", "5|0|31||Negli appunti ci sono 31 coppie: al massimo 30."},
-            {"empty cell", "6|7|0||La riga 7 degli appunti ha una cella vuota."},
-            {"not a number", "7|2|0|%1 abcdefghijklmnopqrstuvwxyzabcdefghijklm|La riga 2 degli "
-                             "appunti contiene «%1 abcdefghijklmnopqrstuvwxyzabcdefghij…», che "
-                             "non è un numero."},
-            {"surrogate not cut", "7|3|0|abcdefghijklmnopqrstuvwxyzabcdefghijkl🙂x|La riga 3 "
-                                  "degli appunti contiene «abcdefghijklmnopqrstuvwxyzabcdefghijkl…»"
-                                  ", che non è un numero."},
-            {"too long", "8|1|0||La riga 1 degli appunti contiene un numero di più di 32767 "
-                         "caratteri, che un campo non può contenere."},
-            {"one value",
-             "9|2|0||La riga 2 degli appunti ha un solo valore: ne servono due, X e Y."},
-            {"many values", "10|1|3||La riga 1 degli appunti ha 3 valori: ne servono due, X e Y."},
-            {"tabs, comma", "0|0|Colonne separate da tabulazioni, virgola decimale: 1.234 = "
-                            "milleduecentotrentaquattro"},
-            {"semicolons, point", "1|1|Colonne separate da punti e virgola, punto decimale: 1.234 "
-                                  "= uno virgola duecentotrentaquattro"},
-            {"commas", "2|1|Colonne separate da virgole, punto decimale: 1.234 = uno virgola "
-                       "duecentotrentaquattro"},
-            {"blanks", "3|0|Colonne separate da spazi, virgola decimale: 1.234 = "
-                       "milleduecentotrentaquattro"},
-        });
-    }
+    void pasteWordsStayTheProgramsOwn_data() { CaseTable(__FILE__, "paste_words.tsv"); }
     void pasteWordsStayTheProgramsOwn() {
         const QStringList f = CaseFields();
         if (f.size() == 3) {
@@ -169,23 +141,7 @@ private slots:
     }
 
     // Name typed, filter chosen, file written and what a reader finds there, or the message.
-    void exportsWriteTheirFiles_data() {
-        CaseTable(
-            {{"report", "MenuEsportaReport|Report.PDF|0|Report.PDF|%PDF-1 page: ANALISI "
-                        "STATISTICA"},
-             {"chart as PNG", "MenuEsportaGrafico|c.png|0|c.png|PNG 1514x962 192 dpi, line 4"},
-             {"chart as SVG",
-              "MenuEsportaGrafico|c|1|c.svg|SVG 4 circles, 'Liberation Sans', sans-serif"},
-             {"dots kept", "MenuEsportaGrafico|esperimento.01|2|esperimento.01.pdf|%PDF-1 "
-                           "page: Serie Y"},
-             {"filter wins", "MenuEsportaGrafico|grafico.jpg|1|grafico.jpg.svg|SVG 4 circles, "
-                             "'Liberation Sans', sans-serif"},
-             {"pipe, chart", "MenuEsportaGrafico|fifo.png|0|fifo.png|Impossibile creare il file "
-                             "<dir>/fifo.png: il nome indica una cartella, una pipe o un "
-                             "dispositivo, non un file."},
-             {"pipe, data", "MenuSalvaNome|fifo|0|fifo|Errore occorso durante la creazione "
-                            "del file <dir>/fifo"}});
-    }
+    void exportsWriteTheirFiles_data() { CaseTable(__FILE__, "exports.tsv"); }
     void exportsWriteTheirFiles() {
         const QStringList f = CaseFields();
         QTemporaryDir dir;

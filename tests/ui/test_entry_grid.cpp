@@ -31,19 +31,7 @@ private slots:
     }
 
     // Clipboard ("#n": n nines) | field before, "*" all selected | way | field after.
-    void pasteGoesInAsTyped_data() {
-        CaseTable({
-            {"comma is the point", "1,5||Ctrl+V|1.5"},
-            {"letters refused", "abc|7|Shift+Ins|7"},
-            {"selection replaced, a copied cell's line break dropped", "-2,5\n|*7|menu|-2.5"},
-            {"second point refused", "1.5|2.|Ctrl+V|2."},
-            {"Ctrl+A selects the text to replace", "7|12|Ctrl+A, Ctrl+V|7"},
-            {"lone point made 0.", ".5||menu|0.5"},
-            {"two lines refused", "1\n2||Ctrl+V|"},
-            {"longest field", "#32767||Ctrl+V|#32767"},
-            {"longer refused, not cut", "#32768||Ctrl+V|"},
-        });
-    }
+    void pasteGoesInAsTyped_data() { CaseTable(__FILE__, "paste_into_field.tsv"); }
     void pasteGoesInAsTyped() {
         const auto expand = [](const QString& t) {
             return t.startsWith(u'#') ? QString(t.mid(1).toInt(), u'9') : t;

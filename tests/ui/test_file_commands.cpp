@@ -2,6 +2,7 @@
 // from the command line, "File recenti" and "Stampa".
 #include "ProgramUnderTest.h"
 #include "files/DataFile.h"
+#include "support/FileBytes.h"
 #include "windows/RecentFilesMenu.h"
 
 #include <QDir>
@@ -16,11 +17,6 @@
 using namespace qb;
 
 namespace {
-
-QByteArray Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 void Trigger(ProgramUnderTest& p, const QString& action, std::optional<QString> chosen = {}) {
     p.files.answers.enqueue(chosen ? std::optional(FileChoice{*chosen}) : std::nullopt);

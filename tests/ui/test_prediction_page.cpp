@@ -20,12 +20,7 @@ private slots:
     // Separator | keys typed (the grid's filter) | the history item, or the message when the first
     // of the two rows, which make the line Y = 3X + 1, is left out.
     void aPredictionJoinsTheHistoryOrTellsTheDataError_data() {
-        CaseTable({
-            {"empty is zero", ".||X = 0.00000 / Y = 1.00000"},
-            {"comma typed, second refused", ".|-2,5,.|X = -2.50000 / Y = -6.50000"},
-            {"comma shown", ",|2.5|X = 2,50000 / Y = 8,50000"},
-            {"statistics invalid", ".|2|Errore nei dati"},
-        });
+        CaseTable(__FILE__, "predictions.tsv");
     }
     void aPredictionJoinsTheHistoryOrTellsTheDataError() {
         const QStringList c = CaseFields();
@@ -50,22 +45,7 @@ private slots:
     // note up to its colon | the mean's and a new Y's intervals. Rows that give no line empty the
     // page.
     void uncertaintyFollowsTheRowsAndTheLevel_data() {
-        CaseTable({
-            {"worked example", ".|1 2 2 3 3 5 4 6|95 %|1.40000000 0.14142136 9.89949 0.01005 "
-                               "[0.79151302; 2.00848698]|0.31623 0.98000000 2 4.30265||"
-                               "[3.31969; 4.68031] [2.47878; 5.52122]"},
-            {"level 99", ".|1 2 2 3 3 5 4 6|99 %|1.40000000 0.14142136 9.89949 0.01005 "
-                         "[-0.00358479; 2.80358479]|0.31623 0.98000000 2 9.92484||"
-                         "[2.43074; 5.56926] [0.49104; 7.50896]"},
-            {"comma", ",|1 2 2 3 3 5 4 6|95 %|1,40000000 0,14142136 9,89949 0,01005 "
-                      "[0,79151302; 2,00848698]|0,31623 0,98000000 2 4,30265||"
-                      "[3,31969; 4,68031] [2,47878; 5,52122]"},
-            {"two rows", ".|0 1 1 4|95 %|3.00000000 — — — —|— 1.00000000 0 —|Con 2 coppie non "
-                         "restano gradi di libertà (n − 2 = 0)|— —"},
-            {"perfect fit", ".|0 1 1 4 2 7|95 %|3.00000000 0.00000000 — — [3.00000000; 3.00000000]|"
-                            "0.00000 1.00000000 1 12.70620|Adattamento perfetto|"
-                            "[8.50000; 8.50000] [8.50000; 8.50000]"},
-        });
+        CaseTable(__FILE__, "uncertainty_page.tsv");
     }
     void uncertaintyFollowsTheRowsAndTheLevel() {
         const QStringList c = CaseFields();

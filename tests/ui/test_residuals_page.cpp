@@ -16,26 +16,7 @@ class ResidualsPageTest : public QObject {
 private slots:
     // Separator | rows, "!" before one left out | each state, "*" when coloured | the cells of
     // one line | a cell's accessible name | the note's start | the comparison | the plot's marks.
-    void tableShowsEachRowInUse_data() {
-        CaseTable({
-            {"outlier",
-             ".|1 2;2 4;3 6;4 8;5 30;6 12;7 14;8 16;!9 50|in uso;in uso;in uso;in "
-             "uso;anomalo*;in uso;in uso;in uso;esclusa, anomalo*|5 5.00000 "
-             "30.00000 12.61905 17.38095 2.44949 0.13095 0.45205 anomalo|Riga 9, "
-             "Residuo: 28.42857||Senza le righe escluse: a = 2.23809524, b = 1.42857143, r "
-             "= 0.61402508\nCon le righe escluse: a = 4.13333333, b = -4.88888889, r = "
-             "0.73928363|dato 5 (residuo 17.38095, anomalo), dato 9 (residuo 28.42857, "
-             "esclusa, anomalo)"},
-            {"influential", ",|1 1,1;2 1,9;3 3,2;4 3,9;5 5,1;20 14|in uso;in uso;in uso;in uso;in "
-                            "uso;influente*|6 20,00000 14,00000 14,20066 -0,20066 -1,94312 "
-                            "0,96678 54,93648 influente|Riga 1, X: 1,00000|||dato 6"},
-            {"perfect fit", ",|1 3;2 5;4 9|in uso;in uso;in uso|2 2,00000 5,00000 5,00000 "
-                            "0,00000 — 0,35714 — in uso|Riga 2, Distanza di Cook: —|Adattamento "
-                            "perfetto||nessun punto"},
-            {"two rows", ".|1 2;3 5|in uso;in uso|1 1.00000 2.00000 2.00000 0.00000 — 1.00000 — "
-                         "in uso|Riga 2, Leva: 1.00000|Con 2 coppie||nessun punto"},
-        });
-    }
+    void tableShowsEachRowInUse_data() { CaseTable(__FILE__, "residuals_page.tsv"); }
     void tableShowsEachRowInUse() {
         const QStringList c = CaseFields();
         ProgramUnderTest p(c[0][0]);

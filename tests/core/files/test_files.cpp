@@ -6,6 +6,7 @@
 #include "files/FileStore.h"
 #include "files/Windows1252.h"
 #include "model/Analysis.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -20,15 +21,6 @@ const QByteArray kId = "[Program ID]\r\nID=Quantorelle\r\n";
 
 DataFileContent Read(QString text) { // <id>: the identifier section
     return ReadDataFile(ProfileText::FromBytes(text.replace("<id>", kId).toLatin1()));
-}
-QByteArray Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-QString Write(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    return path;
 }
 
 TEST(ProfileText, FindsTheValueOrTheDefault) {

@@ -1,16 +1,9 @@
 // The report as lines, compared with the expected layouts beside this file: one line a printed
 // line, its point size, "b" when bold, then each piece as "@column text".
-#include "chart/RecordingSurface.h"
 #include "core/numbers/CaseFile.h"
-#include "model/Analysis.h"
 #include "report/ReportLines.h"
 #include "report/ResultsText.h"
-#include "session/Session.h"
-#include "support/ScriptedClipboard.h"
-#include "support/ScriptedFileDialog.h"
-#include "support/ScriptedOverwriteQuestion.h"
-#include "support/ScriptedPastePreview.h"
-#include "support/ScriptedReportPrinter.h"
+#include "support/SessionUnderTest.h"
 
 #include <QFile>
 
@@ -73,18 +66,8 @@ TEST(ReportLines, LaysOutEachStateOfTheAnalysis) {
 // A session that has typed the rows ("x;y", "x;y;0" unchecked), then read a history item from a
 // file ("file"), predicted at a level ("level:x", the level an index of 90, 95, 99 %) or unticked
 // a row ("untick:i").
-struct Predicted {
-    Analysis analysis;
-    RecordingSurface chart{{757, 481}, {}, [](auto&, auto&) { return QSizeF(6, 12); }, 1};
-    RecordingSurface residualPlot{{757, 184}, {}, [](auto&, auto&) { return QSizeF(6, 12); }, 1};
-    ScriptedFileDialog files;
-    ScriptedOverwriteQuestion overwrite;
-    ScriptedPastePreview preview;
-    ScriptedClipboard clipboard;
-    ScriptedReportPrinter printer;
-    Session session{analysis, chart, residualPlot, {files, overwrite, preview, clipboard, printer}};
-
-    Predicted(const Case& c) : analysis(c[1].at(0)) {
+struct Predicted : SessionUnderTest {
+    explicit Predicted(const Case& c) : SessionUnderTest(c[1].at(0)) {
         const QStringList rows = c[0].split(u' ');
         analysis.ChooseRowCount(int(rows.size()));
         for (int i = 0; i < rows.size(); ++i) {

@@ -1,14 +1,8 @@
 // The session's commands against scripted seams and a real folder: what each answers, which
 // file stays bound, which files stay untouched and what the chart shows.
-#include "chart/RecordingSurface.h"
 #include "core/numbers/CaseFile.h"
-#include "model/Analysis.h"
-#include "session/Session.h"
-#include "support/ScriptedClipboard.h"
-#include "support/ScriptedFileDialog.h"
-#include "support/ScriptedOverwriteQuestion.h"
-#include "support/ScriptedPastePreview.h"
-#include "support/ScriptedReportPrinter.h"
+#include "support/FileBytes.h"
+#include "support/SessionUnderTest.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -37,28 +31,12 @@ const std::map<QString, QByteArray> kFiles = {
     {"taken.pdf", "another program's file"},
 };
 
-QByteArray Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-struct Bench {
+struct Bench : SessionUnderTest {
     QTemporaryDir dir;
-    Analysis analysis{u'.'};
-    RecordingSurface chart{
-        {757, 481}, {140, 140, 140}, [](auto&, auto& t) { return QSizeF(6 * t.size(), 12); }, 1};
-    RecordingSurface residualPlot{chart};
-    ScriptedFileDialog files;
-    ScriptedOverwriteQuestion overwrite;
-    ScriptedPastePreview preview;
-    ScriptedClipboard clipboard;
-    ScriptedReportPrinter printer;
-    Session session{analysis, chart, residualPlot, {files, overwrite, preview, clipboard, printer}};
 
-    Bench() {
+    Bench() : SessionUnderTest(u'.') {
         for (const auto& [name, bytes] : kFiles) {
-            QFile file(dir.filePath(name));
-            EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+            Write(dir.filePath(name), bytes);
         }
         EXPECT_TRUE(QDir(dir.path()).mkpath("folder.rgs") && QDir(dir.path()).mkpath("shot.png"));
     }
